@@ -1,0 +1,72 @@
+// milentra-db: creates Milentra databases holding the catalogue.
+
+#include "Error.h"
+#include "Schema.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+#include <cstdio>
+
+namespace {
+
+const char* const HelpText =
+    "Использование:\n"
+    "  milentra-db create PATH [--user ИМЯ] [--password ПАРОЛЬ]\n"
+    "      Создаёт новую базу данных с каталогом (кодировка UTF8, диалект 3).\n"
+    "      PATH - путь к файлу (встроенный сервер) или host:/path (сервер Firebird).\n"
+    "      Пользователь по умолчанию SYSDBA; пароль нужен для сервера.\n"
+    "      Существующий файл не перезаписывается.\n"
+    "  milentra-db --help\n"
+    "      Эта справка.\n";
+
+void Print(FILE* out, const QString& text) { std::fputs(text.toUtf8().constData(), out); }
+
+int Fail(const QString& message)
+{
+    Print(stderr, "milentra-db: " + message + "\n");
+    return 1;
+}
+
+int Create(const QStringList& args)
+{
+    QString path, user = "SYSDBA", password;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if ((a == "--user" || a == "--password") && i + 1 < args.size()) {
+            (a == "--user" ? user : password) = args[++i];
+        } else if (a.startsWith("--")) {
+            return Fail(QString("неизвестный параметр \"%1\"").arg(a));
+        } else if (path.isEmpty()) {
+            path = a;
+        } else {
+            return Fail(QString("лишний аргумент \"%1\"").arg(a));
+        }
+    }
+    if (path.isEmpty())
+        return Fail("не указан путь к базе данных (milentra-db --help)");
+    CreateCatalogueDatabase(path, user, password);
+    Print(stdout, QString("База данных создана: %1\n").arg(path));
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        Print(args.isEmpty() ? stderr : stdout, HelpText);
+        return args.isEmpty() ? 1 : 0;
+    }
+    const QString verb = args.takeFirst();
+    try {
+        if (verb == "create")
+            return Create(args);
+        return Fail(QString("неизвестная команда \"%1\" (milentra-db --help)").arg(verb));
+    } catch (const Error& e) {
+        return Fail(e.Message());
+    } catch (const std::exception& e) {
+        return Fail(QString::fromUtf8(e.what()));
+    }
+}
