@@ -1,0 +1,94 @@
+#include "IBDatabase.h"
+#include "IBSQL.h"
+#include "TestDatabase.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct TRun {
+    int ExitCode;
+    QString Out;
+    QString Err;
+};
+
+TRun RunTool(const QStringList& args)
+{
+    QProcess p;
+    p.start(MILENTRA_DB_EXE, args);
+    p.waitForFinished(120000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+TEST(MilentraDbTest, CreatesADatabaseWithTheCatalogue)
+{
+    const QString path = QDir(ScratchDir()).filePath("created.fdb");
+    const TRun run = RunTool({"create", path});
+    ASSERT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+    EXPECT_TRUE(run.Out.contains(path));
+
+    TIBDatabase db;
+    db.DatabaseName = path;
+    db.Params << "user_name=SYSDBA" << "lc_ctype=UTF8";
+    db.Open();
+    TIBTransaction tr(&db);
+    tr.StartTransaction();
+    TIBSQL q(&db, &tr);
+    q.SQL << "select USR_LOGIN from USR";
+    q.ExecQuery();
+    ASSERT_FALSE(q.Eof());
+    EXPECT_EQ(q.Fields(0).AsString(), "demouser");
+    q.Close();
+    q.SQL = QStringList{"select RDB$CHARACTER_SET_NAME, mon$sql_dialect from RDB$DATABASE, MON$DATABASE"};
+    q.ExecQuery();
+    EXPECT_EQ(q.Fields(0).AsString(), "UTF8");
+    EXPECT_EQ(q.Fields(1).AsLong(), 3);
+}
+
+TEST(MilentraDbTest, RefusesAnExistingFileAndLeavesItAlone)
+{
+    const QString path = QDir(ScratchDir()).filePath("existing.fdb");
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("not a database");
+    }
+    const TRun run = RunTool({"create", path});
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_TRUE(run.Err.contains("уже существует")) << run.Err.toStdString();
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("not a database"));
+}
+
+TEST(MilentraDbTest, ReportsFailuresInOneLineAndLeavesNoFile)
+{
+    const QString path = QDir(ScratchDir()).filePath("no/such/dir/x.fdb");
+    const TRun run = RunTool({"create", path});
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_TRUE(run.Err.startsWith("milentra-db: ")) << run.Err.toStdString();
+    EXPECT_FALSE(QFile::exists(path));
+
+    const struct {
+        QStringList Args;
+        int ExitCode;
+        const char* Says;
+    } cases[] = {
+        {{}, 1, "milentra-db create PATH"},
+        {{"--help"}, 0, "milentra-db create PATH"},
+        {{"create"}, 1, "не указан путь"},
+        {{"frobnicate"}, 1, "неизвестная команда"},
+        {{"create", "a.fdb", "--bogus"}, 1, "неизвестный параметр"},
+    };
+    for (const auto& c : cases) {
+        const TRun r = RunTool(c.Args);
+        EXPECT_EQ(r.ExitCode, c.ExitCode) << c.Args.join(' ').toStdString();
+        EXPECT_TRUE((r.Out + r.Err).contains(QString::fromUtf8(c.Says))) << (r.Out + r.Err).toStdString();
+    }
+}
+
+}  // namespace
