@@ -150,3 +150,17 @@ private:
     bool FHasRow = false;
     int FRecordCount = 0;
 };
+
+// Closes a statement when the scope ends, also when an error leaves it; with
+// freeHandle, frees its server handle too (for texts that run once).
+class TQueryCloser {
+public:
+    explicit TQueryCloser(TIBSQL& query, bool freeHandle = false) : FQuery(query), FFreeHandle(freeHandle) {}
+    ~TQueryCloser() { FFreeHandle ? FQuery.FreeHandle() : FQuery.Close(); }
+    TQueryCloser(const TQueryCloser&) = delete;
+    TQueryCloser& operator=(const TQueryCloser&) = delete;
+
+private:
+    TIBSQL& FQuery;
+    bool FFreeHandle;
+};

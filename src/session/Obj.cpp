@@ -131,10 +131,9 @@ void TObjLinkList::Load()
     FQuery->SQL = QStringList{"select D.DEP_ID, F.OBJ_ID, F.FLD_ID, D.DEP_MAIN, D.FKRULE_ID, D.DEP_DET, D.DEP_CAPT",
                               "from DEP D", "join FLD F on F.FLD_ID = D.FLD_ID_CHI", "where",
                               "D.FLD_ID_PAR = " + QString::number(pk->Id)};
-    struct TCloser {
-        TIBSQL* Q;
-        ~TCloser() { Q->Close(); }
-    } closer{FQuery.get()};
+    // The text names this object's key and runs once per load: the server
+    // need not keep it prepared.
+    TQueryCloser closer(*FQuery, true);
     for (FQuery->ExecQuery(); !FQuery->Eof(); FQuery->Next()) {
         const int linkId = FQuery->Fields(0).AsLong();
         const int childObjId = FQuery->Fields(1).AsLong();
@@ -210,10 +209,9 @@ void TObj::LoadFields()
     FldList->Clear();
     FQuery->SQL = QStringList{"select F.*", "from FLD F, FLDTYPE T", "where F.FLDTYPE_ID = T.FLDTYPE_ID",
                               "and F.OBJ_ID = " + QString::number(Id)};
-    struct TCloser {
-        TIBSQL* Q;
-        ~TCloser() { Q->Close(); }
-    } closer{FQuery.get()};
+    // The text names this object and runs once per load: the server need not
+    // keep it prepared.
+    TQueryCloser closer(*FQuery, true);
     TIBSQL& q = *FQuery;
     for (q.ExecQuery(); !q.Eof(); q.Next()) {
         auto fld = std::make_unique<TFld>();
@@ -313,10 +311,7 @@ void TObjList::Load()
 
     FQuery->SQL = QStringList{"select * from OBJ"};
     {
-        struct TCloser {
-            TIBSQL* Q;
-            ~TCloser() { Q->Close(); }
-        } closer{FQuery.get()};
+        TQueryCloser closer(*FQuery);
         TIBSQL& q = *FQuery;
         for (q.ExecQuery(); !q.Eof(); q.Next()) {
             auto obj = std::make_unique<TObj>();

@@ -25,10 +25,7 @@ qint64 TCurrRateTable::GetRate(int curr, const QDate& date)
         if (rate->Curr == curr && rate->Date == date)
             return rate->Value;
 
-    struct TCloser {
-        TIBSQL* Q;
-        ~TCloser() { Q->Close(); }
-    } closer{FQuery.get()};
+    TQueryCloser closer(*FQuery);
     FQuery->ParamByName("CURR_ID").SetAsInteger(curr);
     FQuery->ParamByName("CURRATE_DATE").SetAsDate(date);
     FQuery->ExecQuery();

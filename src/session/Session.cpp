@@ -91,10 +91,7 @@ int GenId(const QString& sequence)
     if (!IdStatement)
         IdStatement = NewIBSQL();
     IdStatement->SQL = QStringList{Format("select gen_id(%s, 1) from RDB$DATABASE", {sequence})};
-    struct TCloser {
-        TIBSQL* Q;
-        ~TCloser() { Q->Close(); }
-    } closer{IdStatement.get()};
+    TQueryCloser closer(*IdStatement);
     IdStatement->ExecQuery();
     return IdStatement->Fields(0).AsLong();
 }
