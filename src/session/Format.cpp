@@ -117,6 +117,29 @@ QString FloatToStr(double value)
     return out;
 }
 
+bool TryStrToFloat(const QString& text, double& value)
+{
+    QString s = text.trimmed();
+    const QChar sep = FormatSettings.DecimalSeparator;
+    if (s.isEmpty() || (sep != '.' && s.contains('.')))
+        return false;
+    for (const QChar c : s)
+        if (!(c.isDigit() || c == sep || c == '-' || c == '+' || c == 'e' || c == 'E'))
+            return false;  // no "inf", "nan" or hexadecimal forms
+    s.replace(sep, '.');
+    bool ok = false;
+    value = s.toDouble(&ok);
+    return ok;
+}
+
+double StrToFloat(const QString& text)
+{
+    double value = 0;
+    if (!TryStrToFloat(text, value))
+        throw Error(QString("'%1' is not a valid floating point value").arg(text));
+    return value;
+}
+
 QString CurrToStr(qint64 scaled)
 {
     const bool negative = scaled < 0;

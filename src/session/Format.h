@@ -16,6 +16,12 @@ QString Format(const QString& templ, const QList<Variant>& args);
 // or very small magnitudes.
 QString FloatToStr(double value);
 
+// Reads a number written with the locale's decimal separator (blanks around
+// it allowed); anything else raises "'TEXT' is not a valid floating point value".
+double StrToFloat(const QString& text);
+// The same without raising: false when the text is not such a number.
+bool TryStrToFloat(const QString& text, double& value);
+
 // A currency value (scaled by 10000) with up to four decimals, trailing
 // zeros dropped.
 QString CurrToStr(qint64 scaled);

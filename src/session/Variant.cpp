@@ -13,15 +13,7 @@ namespace {
 // date is read as a number.
 constexpr qint64 DateOriginJulianDay = 2415019;
 
-bool ParseLocaleFloat(const QString& text, double& value)
-{
-    QString s = text.trimmed();
-    if (FormatSettings.DecimalSeparator != '.')
-        s.replace(FormatSettings.DecimalSeparator, '.');
-    bool ok = false;
-    value = s.toDouble(&ok);
-    return ok && !s.isEmpty();
-}
+bool ParseLocaleFloat(const QString& text, double& value) { return TryStrToFloat(text, value); }
 
 }  // namespace
 

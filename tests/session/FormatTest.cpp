@@ -91,6 +91,22 @@ TEST_F(FormatTest, FloatToStrUsesFifteenDigitsAndTheLocaleSeparator)
     }
 }
 
+TEST_F(FormatTest, StrToFloatReadsOnlyTheLocaleSeparator)
+{
+    EXPECT_DOUBLE_EQ(StrToFloat(" 1.5 "), 1.5);
+    EXPECT_DOUBLE_EQ(StrToFloat("-2e3"), -2000);
+    FormatSettings.DecimalSeparator = ',';
+    EXPECT_DOUBLE_EQ(StrToFloat("1,5"), 1.5);
+    for (const char* bad : {"1.5", "", "abc", "1,5x", "inf", "nan", "0x10"}) {
+        try {
+            StrToFloat(bad);
+            ADD_FAILURE() << bad;
+        } catch (const Error& e) {
+            EXPECT_EQ(e.Message(), QString("'%1' is not a valid floating point value").arg(bad));
+        }
+    }
+}
+
 TEST_F(FormatTest, CurrToStrDropsTrailingZeros)
 {
     EXPECT_EQ(CurrToStr(0), "0");

@@ -1,4 +1,5 @@
--- The catalogue tables.
+-- The catalogue tables. Keys, references and indexes follow in the next
+-- script. Flag columns are not null and default to 0 through BOOL.
 
 -- Objects: one data table each.
 create table OBJ (
@@ -10,21 +11,24 @@ create table OBJ (
   OBJ_SYS BOOL not null
 );
 
+-- Field types, matched to the program's types by name.
 create table FLDTYPE (
   FLDTYPE_ID PK not null,
   FLDTYPE_NAME varchar(31) not null
 );
 
+-- Delete rules of links, matched by name.
 create table FKRULE (
   FKRULE_ID PK not null,
   FKRULE_NAME varchar(31) not null
 );
 
+-- One row per unique constraint; its member fields carry the id.
 create table UNIQFLD (
   UNIQFLD_ID PK not null
 );
 
--- Fields of the objects.
+-- Fields of the objects; a virtual field has no column.
 create table FLD (
   FLD_ID PK not null,
   OBJ_ID FK not null,
@@ -43,7 +47,7 @@ create table FLD (
   FLD_SYS BOOL not null
 );
 
--- Links: a child's foreign-key field refers to a parent's key field.
+-- Links: a child object's fk field refers to a parent object's key field.
 create table DEP (
   DEP_ID PK not null,
   FLD_ID_PAR FK not null,
@@ -54,7 +58,7 @@ create table DEP (
   DEP_CAPT varchar(100)
 );
 
--- Grid definitions and their column trees.
+-- Grid definitions and the nodes of their column trees.
 create table TBL (
   TBL_ID PK not null,
   OBJ_ID FK not null,
@@ -68,12 +72,12 @@ create table TBL (
 create table TBLFLD (
   TBLFLD_ID PK not null,
   TBL_ID FK not null,
-  FLD_ID INTEG,
+  FLD_ID FK,
   TBLFLD_LFT INTEG not null,
   TBLFLD_RGT INTEG not null
 );
 
--- Cards and their control trees.
+-- Card definitions and the nodes of their control trees.
 create table CARD (
   CARD_ID PK not null,
   OBJ_ID FK not null,
@@ -94,7 +98,7 @@ create table CTRLTYPE (
 create table CTRL (
   CTRL_ID PK not null,
   CARD_ID FK not null,
-  FLD_ID INTEG,
+  FLD_ID FK,
   CTRLTYPE_ID FK not null,
   CTRL_LFT INTEG not null,
   CTRL_RGT INTEG not null,
@@ -111,7 +115,7 @@ create table CTRL (
   CTRL_ROEDT BOOL not null
 );
 
--- Detail books and the links they show.
+-- Detail books and the links each one shows.
 create table DETBOOK (
   DETBOOK_ID PK not null,
   OBJ_ID FK not null,
@@ -127,7 +131,8 @@ create table DETDEP (
   DEP_ID FK not null
 );
 
--- Filters, their condition trees and the link paths of the conditions.
+-- Filters, the nodes of their condition trees and the link paths of the
+-- nodes.
 create table FLTR (
   FLTR_ID PK not null,
   OBJ_ID FK not null,
@@ -152,18 +157,18 @@ create table FLTRTREE (
   FLTRTRTP_ID FK not null,
   FLTRTREE_NOT BOOL not null,
   FLTRTREE_VALUE varchar(255),
-  FLD_ID INTEG,
-  DEP_ID INTEG,
+  FLD_ID FK,
+  DEP_ID FK,
   FLTRTREE_NAME varchar(100)
 );
 
 create table FLTRTRPT (
   FLTRTRPT_ID PK not null,
   FLTRTREE_ID FK not null,
-  FLD_ID INTEG not null
+  FLD_ID FK not null
 );
 
--- Users and the grids, cards and detail books each has chosen.
+-- Users and the grid, card and detail book each one has chosen.
 create table USR (
   USR_ID PK not null,
   USR_LOGIN varchar(31) not null,
@@ -185,10 +190,10 @@ create table USRDET (
   DETBOOK_ID FK not null
 );
 
--- Currency rates: the rate holds from its date on.
+-- Currency rates: a rate holds from its date on.
 create table CURRATE (
   CURRATE_ID PK not null,
-  CURR_ID INTEG not null,
+  CURR_ID FK not null,
   CURRATE_DATE DATEONLY not null,
   CURRATE_VALUE NUM134 not null
 );

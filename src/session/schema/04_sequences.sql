@@ -1,4 +1,5 @@
--- Identifier sequences of the catalogue tables.
+-- Identifier sequences of the catalogue tables. Those of the rows the next
+-- scripts insert are moved past them at the end.
 create sequence OBJ_ID;
 create sequence FLD_ID;
 create sequence DEP_ID;

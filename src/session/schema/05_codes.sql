@@ -1,4 +1,7 @@
--- Code tables: the system maps these names to its enumerations.
+-- Code tables. The system matches the names (case counts) to its own
+-- enumerations; the ids are what the catalogue stores.
+
+-- Field types.
 insert into FLDTYPE (FLDTYPE_ID, FLDTYPE_NAME) values (1, 'pk');
 insert into FLDTYPE (FLDTYPE_ID, FLDTYPE_NAME) values (2, 'string');
 insert into FLDTYPE (FLDTYPE_ID, FLDTYPE_NAME) values (3, 'fk');
@@ -9,10 +12,12 @@ insert into FLDTYPE (FLDTYPE_ID, FLDTYPE_NAME) values (7, 'num143');
 insert into FLDTYPE (FLDTYPE_ID, FLDTYPE_NAME) values (8, 'num152');
 insert into FLDTYPE (FLDTYPE_ID, FLDTYPE_NAME) values (9, 'date');
 
+-- Delete rules of links.
 insert into FKRULE (FKRULE_ID, FKRULE_NAME) values (1, 'NoAction');
 insert into FKRULE (FKRULE_ID, FKRULE_NAME) values (2, 'Cascade');
 insert into FKRULE (FKRULE_ID, FKRULE_NAME) values (3, 'SetNull');
 
+-- Control kinds of cards.
 insert into CTRLTYPE (CTRLTYPE_ID, CTRLTYPE_NAME) values (1, 'Root');
 insert into CTRLTYPE (CTRLTYPE_ID, CTRLTYPE_NAME) values (2, 'PageControl');
 insert into CTRLTYPE (CTRLTYPE_ID, CTRLTYPE_NAME) values (3, 'TabSheet');
@@ -25,6 +30,7 @@ insert into CTRLTYPE (CTRLTYPE_ID, CTRLTYPE_NAME) values (9, 'EditObj');
 insert into CTRLTYPE (CTRLTYPE_ID, CTRLTYPE_NAME) values (10, 'DateEdit');
 insert into CTRLTYPE (CTRLTYPE_ID, CTRLTYPE_NAME) values (11, 'CheckBox');
 
+-- Node kinds of filter trees.
 insert into FLTRTRTP (FLTRTRTP_ID, FLTRTRTP_NAME) values (1, 'And');
 insert into FLTRTRTP (FLTRTRTP_ID, FLTRTRTP_NAME) values (2, 'Or');
 insert into FLTRTRTP (FLTRTRTP_ID, FLTRTRTP_NAME) values (3, 'Equal');

@@ -1,6 +1,18 @@
--- The catalogue describes its own tables as objects, so that the same grids
--- and cards serve it. Fields with FLD_VIRT = 1 have no column.
+-- The catalogue describes its own tables OBJ, FLD, DEP, TBL, CARD and
+-- DETBOOK as objects, so that the configurator shows and edits them with
+-- the grids and cards that serve the data tables.
+--
+-- Every object has one key field of type pk named after its table; every
+-- non-virtual fk field is the child field of exactly one link. Columns
+-- that refer to tables not described here (FLDTYPE_ID, FKRULE_ID,
+-- UNIQFLD_ID, DEP_ID_AGR, FLD_ID_AGR) are described as integers.
+-- Virtual fields (FLD_VIRT = 1) have no column: the record editors of
+-- fields and links use them.
+--
+-- Field type codes: 1 pk, 2 string, 3 fk, 4 integer, 5 boolean.
+-- Delete rule codes: 2 Cascade.
 
+-- Objects.
 insert into OBJ (OBJ_ID, OBJ_TABLE, OBJ_CAPT, OBJ_REF, OBJ_META, OBJ_SYS) values (1, 'OBJ', 'Объекты', 0, 1, 1);
 insert into OBJ (OBJ_ID, OBJ_TABLE, OBJ_CAPT, OBJ_REF, OBJ_META, OBJ_SYS) values (2, 'FLD', 'Поля', 0, 1, 1);
 insert into OBJ (OBJ_ID, OBJ_TABLE, OBJ_CAPT, OBJ_REF, OBJ_META, OBJ_SYS) values (3, 'DEP', 'Связи', 0, 1, 1);
@@ -8,7 +20,7 @@ insert into OBJ (OBJ_ID, OBJ_TABLE, OBJ_CAPT, OBJ_REF, OBJ_META, OBJ_SYS) values
 insert into OBJ (OBJ_ID, OBJ_TABLE, OBJ_CAPT, OBJ_REF, OBJ_META, OBJ_SYS) values (5, 'CARD', 'Карточки', 0, 1, 1);
 insert into OBJ (OBJ_ID, OBJ_TABLE, OBJ_CAPT, OBJ_REF, OBJ_META, OBJ_SYS) values (6, 'DETBOOK', 'Книги деталей', 0, 1, 1);
 
--- OBJ
+-- Fields of OBJ.
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
   values (1, 1, 'OBJ_ID', 1, 0, 1, 'Код', '', 0, '', 0, 1);
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
@@ -22,7 +34,7 @@ insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, F
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
   values (6, 1, 'OBJ_SYS', 5, 0, 1, 'Системный', '', 0, '', 0, 1);
 
--- FLD
+-- Fields of FLD.
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
   values (7, 2, 'FLD_ID', 1, 0, 1, 'Код', '', 0, '', 0, 1);
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
@@ -54,17 +66,17 @@ insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, F
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
   values (21, 2, 'FLD_SYS', 5, 0, 1, 'Системное', '', 0, '', 0, 1);
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
-  values (22, 2, 'OBJ_ID_V', 3, 0, 0, 'Ссылка на объект', '', 0, '', 1, 1);
+  values (22, 2, 'OBJ_ID_V', 4, 0, 0, 'Ссылка на объект', '', 0, '', 1, 1);
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
-  values (23, 2, 'FKRULE_ID_V', 3, 0, 0, 'Правило удаления', '', 0, '', 1, 1);
+  values (23, 2, 'FKRULE_ID_V', 4, 0, 0, 'Правило удаления', '', 0, '', 1, 1);
 
--- DEP
+-- Fields of DEP.
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
   values (24, 3, 'DEP_ID', 1, 0, 1, 'Код', '', 0, '', 0, 1);
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
   values (25, 3, 'FLD_ID_PAR', 3, 0, 1, 'Поле родителя', '', 0, '', 0, 1);
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
-  values (26, 3, 'FLD_ID_CHI', 3, 0, 1, 'Поле ссылки', '', 0, '', 0, 1);
+  values (26, 3, 'FLD_ID_CHI', 3, 0, 1, 'Поле потомка', '', 0, '', 0, 1);
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
   values (27, 3, 'DEP_MAIN', 5, 0, 1, 'Главная', '', 0, '', 0, 1);
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
@@ -74,7 +86,7 @@ insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, F
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
   values (30, 3, 'DEP_CAPT', 2, 100, 0, 'Наименование', '', 1, '', 0, 1);
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
-  values (31, 3, 'OBJ_ID_V', 3, 0, 0, 'Объект', '', 0, '', 1, 1);
+  values (31, 3, 'OBJ_ID_V', 4, 0, 0, 'Объект', '', 0, '', 1, 1);
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
   values (32, 3, 'FLD_FIELD_V', 2, 31, 0, 'Поле', '', 0, '', 1, 1);
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
@@ -82,7 +94,7 @@ insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, F
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
   values (34, 3, 'FLD_NOTNULL_V', 5, 0, 1, 'Обязательное', '', 0, '', 1, 1);
 
--- TBL
+-- Fields of TBL.
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
   values (35, 4, 'TBL_ID', 1, 0, 1, 'Код', '', 0, '', 0, 1);
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
@@ -98,7 +110,7 @@ insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, F
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
   values (41, 4, 'TBL_DEV', 5, 0, 1, 'Для разработчика', '', 0, '', 0, 1);
 
--- CARD
+-- Fields of CARD.
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
   values (42, 5, 'CARD_ID', 1, 0, 1, 'Код', '', 0, '', 0, 1);
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
@@ -118,7 +130,7 @@ insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, F
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
   values (50, 5, 'CARD_HEIGHTDET', 4, 0, 0, 'Высота деталей', '', 0, '', 0, 1);
 
--- DETBOOK
+-- Fields of DETBOOK.
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
   values (51, 6, 'DETBOOK_ID', 1, 0, 1, 'Код', '', 0, '', 0, 1);
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
@@ -132,17 +144,19 @@ insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, F
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
   values (56, 6, 'DETBOOK_DEV', 5, 0, 1, 'Для разработчика', '', 0, '', 0, 1);
 
--- Links, child field -> parent key; delete rule Cascade.
+-- Links: the child's fk field refers to the parent's key field, delete
+-- rule Cascade. The links by which fields, grids, cards and detail books
+-- belong to their object are main links and may be shown as details.
 insert into DEP (DEP_ID, FLD_ID_PAR, FLD_ID_CHI, DEP_MAIN, FKRULE_ID, DEP_DET, DEP_CAPT)
   values (1, 1, 8, 1, 2, 1, '');
 insert into DEP (DEP_ID, FLD_ID_PAR, FLD_ID_CHI, DEP_MAIN, FKRULE_ID, DEP_DET, DEP_CAPT)
-  values (2, 7, 25, 0, 2, 1, '');
+  values (2, 7, 25, 0, 2, 0, 'Связи (поле родителя)');
 insert into DEP (DEP_ID, FLD_ID_PAR, FLD_ID_CHI, DEP_MAIN, FKRULE_ID, DEP_DET, DEP_CAPT)
-  values (3, 7, 26, 0, 2, 1, '');
+  values (3, 7, 26, 0, 2, 0, 'Связи (поле потомка)');
 insert into DEP (DEP_ID, FLD_ID_PAR, FLD_ID_CHI, DEP_MAIN, FKRULE_ID, DEP_DET, DEP_CAPT)
   values (4, 1, 36, 1, 2, 1, '');
 insert into DEP (DEP_ID, FLD_ID_PAR, FLD_ID_CHI, DEP_MAIN, FKRULE_ID, DEP_DET, DEP_CAPT)
-  values (5, 24, 37, 1, 2, 1, '');
+  values (5, 24, 37, 0, 2, 0, '');
 insert into DEP (DEP_ID, FLD_ID_PAR, FLD_ID_CHI, DEP_MAIN, FKRULE_ID, DEP_DET, DEP_CAPT)
   values (6, 1, 43, 1, 2, 1, '');
 insert into DEP (DEP_ID, FLD_ID_PAR, FLD_ID_CHI, DEP_MAIN, FKRULE_ID, DEP_DET, DEP_CAPT)
