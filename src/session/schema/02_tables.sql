@@ -23,12 +23,12 @@ create table FKRULE (
   FKRULE_NAME varchar(31) not null
 );
 
--- One row per unique constraint; its member fields carry the id.
+-- One row per unique constraint. Its member fields carry the id.
 create table UNIQFLD (
   UNIQFLD_ID PK not null
 );
 
--- Fields of the objects; a virtual field has no column.
+-- Fields of the objects. A virtual field has no column.
 create table FLD (
   FLD_ID PK not null,
   OBJ_ID FK not null,
@@ -141,7 +141,8 @@ create table FLTR (
   FLTR_CAPT varchar(100),
   FLTR_NAME varchar(100),
   FLTR_ALWAYS BOOL not null,
-  FLTR_DEV BOOL not null
+  -- may stay null: such a filter is skipped in developer mode
+  FLTR_DEV BOOL
 );
 
 create table FLTRTRTP (

@@ -11,7 +11,7 @@
 --   FLTR    -> its FLTRTREE rows, and these their FLTRTRPT rows;
 --   USR     -> the user's choices.
 -- A summing field whose link or summed field goes keeps its row, with the
--- reference set to null; so does a field whose unique group goes.
+-- reference set to null, and so does a field whose unique group goes.
 -- Tree rows that merely name a field or a link (TBLFLD.FLD_ID, CTRL.FLD_ID,
 -- FLTRTREE.FLD_ID, FLTRTREE.DEP_ID, FLTRTRPT.FLD_ID) have no reference:
 -- they neither block a delete nor go with it.

@@ -1,5 +1,5 @@
 -- Code tables. The system matches the names (case counts) to its own
--- enumerations; the ids are what the catalogue stores.
+-- enumerations, the ids are what the catalogue stores.
 
 -- Field types.
 insert into FLDTYPE (FLDTYPE_ID, FLDTYPE_NAME) values (1, 'pk');

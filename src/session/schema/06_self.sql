@@ -2,12 +2,13 @@
 -- DETBOOK as objects, so that the configurator shows and edits them with
 -- the grids and cards that serve the data tables.
 --
--- Every object has one key field of type pk named after its table; every
+-- Every object has one key field of type pk named after its table, every
 -- non-virtual fk field is the child field of exactly one link. Columns
 -- that refer to tables not described here (FLDTYPE_ID, FKRULE_ID,
 -- UNIQFLD_ID, DEP_ID_AGR, FLD_ID_AGR) are described as integers.
 -- Virtual fields (FLD_VIRT = 1) have no column: the record editors of
--- fields and links use them.
+-- fields and links use them. OBJ_ID_V and FKRULE_ID_V pick a record of
+-- another table, so they are of type fk, without a link of their own.
 --
 -- Field type codes: 1 pk, 2 string, 3 fk, 4 integer, 5 boolean.
 -- Delete rule codes: 2 Cascade.
@@ -66,9 +67,9 @@ insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, F
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
   values (21, 2, 'FLD_SYS', 5, 0, 1, 'Системное', '', 0, '', 0, 1);
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
-  values (22, 2, 'OBJ_ID_V', 4, 0, 0, 'Ссылка на объект', '', 0, '', 1, 1);
+  values (22, 2, 'OBJ_ID_V', 3, 0, 0, 'Ссылка на объект', '', 0, '', 1, 1);
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
-  values (23, 2, 'FKRULE_ID_V', 4, 0, 0, 'Правило удаления', '', 0, '', 1, 1);
+  values (23, 2, 'FKRULE_ID_V', 3, 0, 0, 'Правило удаления', '', 0, '', 1, 1);
 
 -- Fields of DEP.
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
@@ -86,7 +87,7 @@ insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, F
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
   values (30, 3, 'DEP_CAPT', 2, 100, 0, 'Наименование', '', 1, '', 0, 1);
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
-  values (31, 3, 'OBJ_ID_V', 4, 0, 0, 'Объект', '', 0, '', 1, 1);
+  values (31, 3, 'OBJ_ID_V', 3, 0, 0, 'Объект', '', 0, '', 1, 1);
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
   values (32, 3, 'FLD_FIELD_V', 2, 31, 0, 'Поле', '', 0, '', 1, 1);
 insert into FLD (FLD_ID, OBJ_ID, FLD_FIELD, FLDTYPE_ID, FLD_SIZE, FLD_NOTNULL, FLD_CAPT, FLD_DEF, FLD_MAIN, FLD_FORMULA, FLD_VIRT, FLD_SYS)
