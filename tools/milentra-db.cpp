@@ -1,6 +1,10 @@
-// milentra-db: creates Milentra databases holding the catalogue.
+// milentra-db: creates Milentra databases holding the catalogue and computes
+// formulas over numbers.
 
 #include "Error.h"
+#include "Format.h"
+#include "Locale.h"
+#include "OPN.h"
 #include "Schema.h"
 
 #include <QCoreApplication>
@@ -16,6 +20,13 @@ const char* const HelpText =
     "      PATH - путь к файлу (встроенный сервер) или host:/path (сервер Firebird).\n"
     "      Пользователь по умолчанию SYSDBA; пароль нужен для сервера.\n"
     "      Существующий файл не перезаписывается.\n"
+    "  milentra-db calc \"ВЫРАЖЕНИЕ\"\n"
+    "      Вычисляет формулу над числами: печатает её обратную польскую запись\n"
+    "      (ОПН) и результат. Операции + - * / ^, функция Add(a; b), скобки;\n"
+    "      унарного минуса нет (0 - 5). Выражение - один аргумент в кавычках.\n"
+    "      Десятичный разделитель берётся из системной локали (LC_ALL, LC_NUMERIC,\n"
+    "      LANG): \"1,5 * 2\" при ru_RU.UTF-8, \"1.5 * 2\" при C.\n"
+    "      Функция Rate (курс валюты) требует базу данных и здесь не вычисляется.\n"
     "  milentra-db --help\n"
     "      Эта справка.\n";
 
@@ -49,6 +60,29 @@ int Create(const QStringList& args)
     return 0;
 }
 
+// Converts and computes a formula over numbers, without a database.
+int Calc(const QStringList& args)
+{
+    if (args.isEmpty())
+        return Fail("не указано выражение (milentra-db --help)");
+    if (args.size() > 1)
+        return Fail(QString("лишний аргумент \"%1\" (выражение пишется одним аргументом в кавычках)").arg(args[1]));
+    LoadSystemFormatSettings();
+    TCalc calc;
+    calc.ExpStr = args[0];
+    calc.ExtCalc = [](const Variant&, const Variant&, const Variant&, const QString& AOper, Variant&) {
+        throw Error(QString("функция %1 (курс валюты) требует базу данных; milentra-db calc считает только "
+                            "числа")
+                        .arg(AOper));
+    };
+    calc.ConvertToOpn();
+    Print(stdout, "ОПН: " + calc.OpnListText() + "\n");
+    std::fflush(stdout);
+    calc.Compute();
+    Print(stdout, "Результат: " + FloatToStr(calc.Value) + "\n");
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -63,6 +97,8 @@ int main(int argc, char* argv[])
     try {
         if (verb == "create")
             return Create(args);
+        if (verb == "calc")
+            return Calc(args);
         return Fail(QString("неизвестная команда \"%1\" (milentra-db --help)").arg(verb));
     } catch (const Error& e) {
         return Fail(e.Message());

@@ -91,4 +91,50 @@ TEST(MilentraDbTest, ReportsFailuresInOneLineAndLeavesNoFile)
     }
 }
 
+// Runs "milentra-db calc" with the given arguments under a locale (LC_ALL).
+TRun RunCalc(const QStringList& args, const QString& locale)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LC_ALL", locale);
+    p.setProcessEnvironment(env);
+    p.start(MILENTRA_DB_EXE, QStringList{"calc"} + args);
+    p.waitForFinished(120000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+TEST(MilentraDbTest, CalcPrintsTheReversePolishTokensAndTheResult)
+{
+    const char* const Ru = "ru_RU.UTF-8";
+    const struct {
+        QStringList Args;
+        const char* Locale;
+        int ExitCode;
+        const char* Out;  // all of standard output
+        const char* Err;  // all of standard error
+    } cases[] = {
+        {{"10 / 3 * 3"}, "C", 0, "ОПН: 10 3 / 3 *\nРезультат: 9.99999999999999\n", ""},
+        {{"10 / 3 * 3"}, Ru, 0, "ОПН: 10 3 / 3 *\nРезультат: 9,99999999999999\n", ""},
+        {{"1,5 * 2"}, Ru, 0, "ОПН: 1,5 2 *\nРезультат: 3\n", ""},
+        {{"2*Add(2;3)"}, "C", 0, "ОПН: 2 2 3 Add *\nРезультат: 10\n", ""},
+        {{"1,5 * 2"}, "C", 1, "ОПН: 1,5 2 *\n", "milentra-db: '1,5' is not a valid floating point value\n"},
+        {{"-5"}, "C", 1, "ОПН: 5 -\n", "milentra-db: TCalc.Compute: list index out of bounds (-1)\n"},
+        {{"1 / (2 - 2)"}, "C", 1, "ОПН: 1 2 2 - /\n", "milentra-db: Division by zero\n"},
+        {{"(2 + 3"}, "C", 1, "", "milentra-db: \")\" not found\n"},
+        {{"Rate(2; 7)"}, "C", 1, "ОПН: 2 7 Rate\n",
+         "milentra-db: функция Rate (курс валюты) требует базу данных; milentra-db calc считает только числа\n"},
+        {{}, "C", 1, "", "milentra-db: не указано выражение (milentra-db --help)\n"},
+        {{"2", "+", "3"}, "C", 1, "",
+         "milentra-db: лишний аргумент \"+\" (выражение пишется одним аргументом в кавычках)\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE((c.Args.join(' ') + " [" + c.Locale + "]").toStdString());
+        const TRun r = RunCalc(c.Args, c.Locale);
+        EXPECT_EQ(r.ExitCode, c.ExitCode);
+        EXPECT_EQ(r.Out, QString::fromUtf8(c.Out));
+        EXPECT_EQ(r.Err, QString::fromUtf8(c.Err));
+    }
+}
+
 }  // namespace
