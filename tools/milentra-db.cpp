@@ -1,11 +1,15 @@
-// milentra-db: creates Milentra databases holding the catalogue and computes
-// formulas over numbers.
+// milentra-db: creates Milentra databases holding the catalogue, prints the
+// statements a grid definition produces and computes formulas over numbers.
 
 #include "Error.h"
 #include "Format.h"
 #include "Locale.h"
 #include "OPN.h"
+#include "Obj.h"
 #include "Schema.h"
+#include "Session.h"
+#include "Sql.h"
+#include "Tbl.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -20,6 +24,10 @@ const char* const HelpText =
     "      PATH - путь к файлу (встроенный сервер) или host:/path (сервер Firebird).\n"
     "      Пользователь по умолчанию SYSDBA; пароль нужен для сервера.\n"
     "      Существующий файл не перезаписывается.\n"
+    "  milentra-db sql PATH TBL_ID [--user ИМЯ] [--password ПАРОЛЬ]\n"
+    "      Печатает запросы выборки, обновления строки и удаления, которые строит\n"
+    "      определение таблицы TBL_ID (с постоянными фильтрами), под заголовками\n"
+    "      \"-- select\", \"-- refresh\", \"-- delete\". Ничего не выполняет.\n"
     "  milentra-db calc \"ВЫРАЖЕНИЕ\"\n"
     "      Вычисляет формулу над числами: печатает её обратную польскую запись\n"
     "      (ОПН) и результат. Операции + - * / ^, функция Add(a; b), скобки;\n"
@@ -38,25 +46,87 @@ int Fail(const QString& message)
     return 1;
 }
 
-int Create(const QStringList& args)
+// The arguments of a verb that works on a database: positional ones, and
+// the connection's --user and --password.
+struct TDbArgs {
+    QStringList Positional;
+    QString User = "SYSDBA";
+    QString Password;
+};
+
+TDbArgs ParseDbArgs(const QStringList& args, int positional)
 {
-    QString path, user = "SYSDBA", password;
+    TDbArgs parsed;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
-        if ((a == "--user" || a == "--password") && i + 1 < args.size()) {
-            (a == "--user" ? user : password) = args[++i];
-        } else if (a.startsWith("--")) {
-            return Fail(QString("неизвестный параметр \"%1\"").arg(a));
-        } else if (path.isEmpty()) {
-            path = a;
-        } else {
-            return Fail(QString("лишний аргумент \"%1\"").arg(a));
-        }
+        if ((a == "--user" || a == "--password") && i + 1 < args.size())
+            (a == "--user" ? parsed.User : parsed.Password) = args[++i];
+        else if (a.startsWith("--"))
+            throw Error(QString("неизвестный параметр \"%1\"").arg(a));
+        else if (parsed.Positional.size() < positional)
+            parsed.Positional << a;
+        else
+            throw Error(QString("лишний аргумент \"%1\"").arg(a));
     }
-    if (path.isEmpty())
-        return Fail("не указан путь к базе данных (milentra-db --help)");
-    CreateCatalogueDatabase(path, user, password);
-    Print(stdout, QString("База данных создана: %1\n").arg(path));
+    if (parsed.Positional.isEmpty())
+        throw Error("не указан путь к базе данных (milentra-db --help)");
+    return parsed;
+}
+
+int Create(const QStringList& args)
+{
+    const TDbArgs a = ParseDbArgs(args, 1);
+    CreateCatalogueDatabase(a.Positional[0], a.User, a.Password);
+    Print(stdout, QString("База данных создана: %1\n").arg(a.Positional[0]));
+    return 0;
+}
+
+// A session on the given database with the catalogue loaded, closed again
+// when the scope ends.
+class TToolSession {
+public:
+    explicit TToolSession(const TDbArgs& a)
+    {
+        InitSession();
+        Database->DatabaseName = a.Positional[0];
+        Database->Params << "user_name=" + a.User;
+        if (!a.Password.isEmpty())
+            Database->Params << "password=" + a.Password;
+        Database->Params << "lc_ctype=UTF8";
+        Database->Open();
+        Transaction->StartTransaction();
+        Connected = true;
+        LoadMeta();
+    }
+    ~TToolSession() { DoneSession(); }
+};
+
+// Prints the statements of a grid definition, as the grid would run them.
+int Sql(const QStringList& args)
+{
+    const TDbArgs a = ParseDbArgs(args, 2);
+    if (a.Positional.size() < 2)
+        return Fail("не указан код определения таблицы (milentra-db --help)");
+    bool ok = false;
+    const int tblId = a.Positional[1].toInt(&ok);
+    if (!ok)
+        return Fail(QString("код определения таблицы должен быть числом: \"%1\"").arg(a.Positional[1]));
+
+    TToolSession session(a);
+    QStringList select, refresh, remove;
+    {
+        TTbl tbl;
+        tbl.RaiseLoad = true;
+        tbl.LoadById(tblId);
+        TTblSql sql;
+        sql.Clear();
+        sql.CreateBaseSQL(&tbl);
+        sql.LoadFilters();
+        sql.AddFilters();
+        sql.SetSQL(select, refresh, remove);
+    }
+    Print(stdout, "-- select\n" + select.join('\n') + "\n-- refresh\n" + refresh.join('\n') + "\n-- delete\n" +
+                      remove.join('\n') + "\n");
     return 0;
 }
 
@@ -97,6 +167,8 @@ int main(int argc, char* argv[])
     try {
         if (verb == "create")
             return Create(args);
+        if (verb == "sql")
+            return Sql(args);
         if (verb == "calc")
             return Calc(args);
         return Fail(QString("неизвестная команда \"%1\" (milentra-db --help)").arg(verb));

@@ -1,5 +1,7 @@
+#include "ExampleCatalogue.h"
 #include "IBDatabase.h"
 #include "IBSQL.h"
+#include "Session.h"
 #include "TestDatabase.h"
 
 #include <QDir>
@@ -134,6 +136,65 @@ TEST(MilentraDbTest, CalcPrintsTheReversePolishTokensAndTheResult)
         EXPECT_EQ(r.ExitCode, c.ExitCode);
         EXPECT_EQ(r.Out, QString::fromUtf8(c.Out));
         EXPECT_EQ(r.Err, QString::fromUtf8(c.Err));
+    }
+}
+
+// The order catalogue's grid, printed as the grid will run it.
+class MilentraDbSqlTest : public SessionTest {};
+
+TEST_F(MilentraDbSqlTest, PrintsTheThreeStatementsOfAGrid)
+{
+    const TExampleCatalogue ex = BuildExampleCatalogue();
+    DoneSession();  // the tool opens the file itself
+    const TRun run = RunTool({"sql", DbPath, QString::number(ex.OrdTbl)});
+    ASSERT_EQ(run.ExitCode, 0) << run.Err.toStdString();
+    const QString fields = "select\n"
+                           "  T0.ORD_ID as T0ORD_ID,\n"
+                           "  T0.ORD_NUM as T0ORD_NUM,\n"
+                           "  T1.CUST_NAME as T1CUST_NAME,\n"
+                           "  T2.CITY_NAME as T2CITY_NAME,\n"
+                           "  T0.ORD_DATE as T0ORD_DATE\n";
+    EXPECT_EQ(run.Out, "-- select\n" + fields +
+                           "from\n"
+                           "  ORD T0\n"
+                           "  left join CUST T1 on T1.CUST_ID = T0.CUST_ID\n"
+                           "  left join CITY T2 on T2.CITY_ID = T1.CITY_ID\n"
+                           "  join EMP T3 on T3.EMP_ID = T0.MGR_ID\n"
+                           "where\n"
+                           "  (\n"
+                           "  T2.CITY_NAME = :0\n"
+                           "  and\n"
+                           "  T3.EMP_ACTIVE = 1\n"
+                           "  )\n"
+                           "-- refresh\n" +
+                           fields +
+                           "from\n"
+                           "  ORD T0\n"
+                           "  left join CUST T1 on T1.CUST_ID = T0.CUST_ID\n"
+                           "  left join CITY T2 on T2.CITY_ID = T1.CITY_ID\n"
+                           "where\n"
+                           "  T0.ORD_ID = :1\n"
+                           "-- delete\n"
+                           "delete\n"
+                           "from\n"
+                           "  ORD T0\n"
+                           "where\n"
+                           "  T0.ORD_ID = :2\n");
+
+    const struct {
+        QStringList Args;
+        const char* Says;
+    } failures[] = {
+        {{"sql", DbPath, "424242"}, "milentra-db: Таблица не найдена"},
+        {{"sql", DbPath, "x"}, "milentra-db: код определения таблицы должен быть числом: \"x\""},
+        {{"sql", DbPath}, "milentra-db: не указан код определения таблицы"},
+        {{"sql", DbPath + ".missing", "1"}, "milentra-db: "},
+    };
+    for (const auto& f : failures) {
+        const TRun r = RunTool(f.Args);
+        EXPECT_EQ(r.ExitCode, 1) << f.Args.join(' ').toStdString();
+        EXPECT_TRUE(r.Err.startsWith(QString::fromUtf8(f.Says))) << r.Err.toStdString();
+        EXPECT_TRUE(r.Out.isEmpty());
     }
 }
 
