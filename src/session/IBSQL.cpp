@@ -46,6 +46,21 @@ QString DecodeText(const char* data, unsigned length, unsigned charSet)
     return QString::fromUtf8(data, int(length));
 }
 
+// A value of the message buffer, which need not be aligned for it.
+template <typename T>
+T Read(const unsigned char* data)
+{
+    T value;
+    std::memcpy(&value, data, sizeof value);
+    return value;
+}
+
+template <typename T>
+void Write(unsigned char* data, T value)
+{
+    std::memcpy(data, &value, sizeof value);
+}
+
 bool IsText(unsigned type) { return type == SQL_TEXT || type == SQL_VARYING; }
 
 TColumnLayout LayoutOf(Firebird::IMessageMetadata* meta, unsigned i, fb::TStatus& st)
@@ -379,34 +394,20 @@ void TIBSQL::BindParams()
     for (unsigned i = 0; i < count; ++i) {
         const Variant& v = FParams[FParamOfPosition[i]]->FValue;
         const TColumnLayout& l = FBindLayouts[i];
-        short nullFlag = v.IsUnassignedOrNull() ? -1 : 0;
-        std::memcpy(buf + l.NullOffset, &nullFlag, sizeof nullFlag);
-        if (nullFlag)
+        const bool isNull = v.IsUnassignedOrNull();
+        Write<short>(buf + l.NullOffset, isNull ? -1 : 0);
+        if (isNull)
             continue;
         unsigned char* data = buf + l.Offset;
         switch (l.Type) {
-        case SQL_INT64: {
-            const qint64 x = v.Type() == TVarType::Currency ? v.AsCurrency() : v.AsInt64();
-            std::memcpy(data, &x, sizeof x);
-            break;
-        }
+        case SQL_INT64: Write<qint64>(data, v.Type() == TVarType::Currency ? v.AsCurrency() : v.AsInt64()); break;
         case SQL_BOOLEAN: *data = v.AsInt64() != 0 ? 1 : 0; break;
-        case SQL_DOUBLE: {
-            const double x = v.AsFloat();
-            std::memcpy(data, &x, sizeof x);
+        case SQL_DOUBLE: Write<double>(data, v.AsFloat()); break;
+        case SQL_TYPE_DATE: Write<ISC_DATE>(data, ISC_DATE(v.AsDate().toJulianDay() - FbDateOriginJulianDay)); break;
+        case SQL_VARYING:
+            Write<unsigned short>(data, static_cast<unsigned short>(texts[i].size()));
+            std::memcpy(data + 2, texts[i].constData(), size_t(texts[i].size()));
             break;
-        }
-        case SQL_TYPE_DATE: {
-            const ISC_DATE x = ISC_DATE(v.AsDate().toJulianDay() - FbDateOriginJulianDay);
-            std::memcpy(data, &x, sizeof x);
-            break;
-        }
-        case SQL_VARYING: {
-            const unsigned short n = static_cast<unsigned short>(texts[i].size());
-            std::memcpy(data, &n, sizeof n);
-            std::memcpy(data + 2, texts[i].constData(), n);
-            break;
-        }
         default: break;
         }
     }
@@ -548,60 +549,27 @@ Variant TIBSQL::ColumnValue(int index) const
         throw Error(QString("Field \"%1\": no current row").arg(FColumns[index]->FName));
     const TColumnLayout& l = FLayouts[index];
     const unsigned char* buf = FOutBuffer.data();
-    short nullFlag = 0;
-    std::memcpy(&nullFlag, buf + l.NullOffset, sizeof nullFlag);
-    if (nullFlag)
+    if (Read<short>(buf + l.NullOffset))
         return Variant::Null();
     const unsigned char* data = buf + l.Offset;
     switch (l.Type) {
-    case SQL_VARYING: {
-        unsigned short n = 0;
-        std::memcpy(&n, data, sizeof n);
-        return Variant(DecodeText(reinterpret_cast<const char*>(data + 2), n, l.CharSet));
-    }
+    case SQL_VARYING:
+        return Variant(DecodeText(reinterpret_cast<const char*>(data + 2), Read<unsigned short>(data), l.CharSet));
     case SQL_TEXT: {
         unsigned n = l.Length;
         while (n > 0 && data[n - 1] == ' ')
             --n;  // CHAR columns come padded with blanks
         return Variant(DecodeText(reinterpret_cast<const char*>(data), n, l.CharSet));
     }
-    case SQL_SHORT: {
-        short x;
-        std::memcpy(&x, data, sizeof x);
-        return ScaledValue(x, l.Scale);
-    }
-    case SQL_LONG: {
-        ISC_LONG x;
-        std::memcpy(&x, data, sizeof x);
-        return ScaledValue(x, l.Scale);
-    }
-    case SQL_INT64: {
-        ISC_INT64 x;
-        std::memcpy(&x, data, sizeof x);
-        return ScaledValue(x, l.Scale);
-    }
-    case SQL_FLOAT: {
-        float x;
-        std::memcpy(&x, data, sizeof x);
-        return Variant(double(x));
-    }
+    case SQL_SHORT: return ScaledValue(Read<short>(data), l.Scale);
+    case SQL_LONG: return ScaledValue(Read<ISC_LONG>(data), l.Scale);
+    case SQL_INT64: return ScaledValue(Read<ISC_INT64>(data), l.Scale);
+    case SQL_FLOAT: return Variant(double(Read<float>(data)));
     case SQL_DOUBLE:
-    case SQL_D_FLOAT: {
-        double x;
-        std::memcpy(&x, data, sizeof x);
-        return Variant(x);
-    }
+    case SQL_D_FLOAT: return Variant(Read<double>(data));
     case SQL_TYPE_DATE:
-    case SQL_TIMESTAMP: {
-        ISC_DATE x;
-        std::memcpy(&x, data, sizeof x);
-        return Variant(QDate::fromJulianDay(qint64(x) + FbDateOriginJulianDay));
-    }
-    case SQL_TYPE_TIME: {
-        ISC_TIME x;
-        std::memcpy(&x, data, sizeof x);
-        return Variant(double(x) / (86400.0 * 10000.0));  // a fraction of a day
-    }
+    case SQL_TIMESTAMP: return Variant(QDate::fromJulianDay(qint64(Read<ISC_DATE>(data)) + FbDateOriginJulianDay));
+    case SQL_TYPE_TIME: return Variant(double(Read<ISC_TIME>(data)) / (86400.0 * 10000.0));  // a fraction of a day
     case SQL_BOOLEAN: return Variant(*data != 0);
     default: break;
     }

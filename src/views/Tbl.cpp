@@ -25,7 +25,10 @@ TTbl::~TTbl()
 
 bool TTbl::Load(const QStringList& sql, const std::function<void(TIBSQL&)>& bind)
 {
-    return ReadFirstRow(*FQuery, sql, bind, [this](TIBSQL& q) { ReadRow(q); });
+    if (!ReadFirstRow(*FQuery, sql, bind, [this](TIBSQL& q) { ReadRow(q); }))
+        return false;
+    LoadTree();
+    return true;
 }
 
 void TTbl::ReadRow(TIBSQL& q)
@@ -51,46 +54,38 @@ void TTbl::RaiseNotCreated(TObj* AObj) const
 
 bool TTbl::LoadById(int AId)
 {
-    if (!Load({"select T.*", "from TBL T", "where T.TBL_ID = " + QString::number(AId)}, nullptr)) {
-        if (RaiseLoad)
-            throw Error("Таблица не найдена");
-        return false;
-    }
-    LoadTree();
-    return true;
+    if (Load({"select T.*", "from TBL T", "where T.TBL_ID = " + QString::number(AId)}, nullptr))
+        return true;
+    if (RaiseLoad)
+        throw Error("Таблица не найдена");
+    return false;
 }
 
 bool TTbl::LoadByName(TObj* AObj, TObjLink* AObjLink, const QString& AName)
 {
-    const bool found = Load({"select T.*", "from TBL T", "where T.OBJ_ID = " + QString::number(AObj->Id),
-                             LinkLine("T", AObjLink), "and T.TBL_NAME = :TBL_NAME", DevOrderLine("T.TBL_DEV")},
-                            [&](TIBSQL& q) { q.ParamByName("TBL_NAME").SetAsString(AName); });
-    if (!found) {
-        if (RaiseLoad)
-            RaiseNotCreated(AObj);
-        return false;
-    }
-    LoadTree();
-    return true;
+    if (Load({"select T.*", "from TBL T", "where T.OBJ_ID = " + QString::number(AObj->Id), LinkLine("T", AObjLink),
+              "and T.TBL_NAME = :TBL_NAME", DevOrderLine("T.TBL_DEV")},
+             [&](TIBSQL& q) { q.ParamByName("TBL_NAME").SetAsString(AName); }))
+        return true;
+    if (RaiseLoad)
+        RaiseNotCreated(AObj);
+    return false;
 }
 
 bool TTbl::LoadCurrent(TObj* AObj, TObjLink* AObjLink, int AUserId)
 {
     const QString objLine = "where T.OBJ_ID = " + QString::number(AObj->Id);
-    bool found = Load({"select T.*", "from USRTBL U", "join TBL T on T.TBL_ID = U.TBL_ID", objLine,
-                       LinkLine("T", AObjLink), "and U.USR_ID = " + QString::number(AUserId)},
-                      nullptr);
-    if (!found)
-        found = Load({"select T.*", "from TBL T", objLine, LinkLine("T", AObjLink), "and T.TBL_DEFAULT = 1",
-                      DevOrderLine("T.TBL_DEV")},
-                     nullptr);
-    if (!found) {
-        if (RaiseLoad)
-            RaiseNotCreated(AObj);
-        return false;
-    }
-    LoadTree();
-    return true;
+    if (Load({"select T.*", "from USRTBL U", "join TBL T on T.TBL_ID = U.TBL_ID", objLine, LinkLine("T", AObjLink),
+              "and U.USR_ID = " + QString::number(AUserId)},
+             nullptr))
+        return true;
+    if (Load({"select T.*", "from TBL T", objLine, LinkLine("T", AObjLink), "and T.TBL_DEFAULT = 1",
+              DevOrderLine("T.TBL_DEV")},
+             nullptr))
+        return true;
+    if (RaiseLoad)
+        RaiseNotCreated(AObj);
+    return false;
 }
 
 void TTbl::LoadTree()

@@ -5,39 +5,6 @@
 
 namespace {
 
-TObj* NewObj(const QString& table, const QString& capt)
-{
-    auto obj = std::make_unique<TObj>();
-    obj->Table = table;
-    obj->Capt = capt;
-    obj->CreateTable();
-    return ObjList->Add(std::move(obj));
-}
-
-TFld* NewFld(TObj* obj, const QString& name, TFldType type, const QString& capt, int size = 0)
-{
-    auto fld = std::make_unique<TFld>();
-    fld->Obj = obj;
-    fld->Field = name;
-    fld->FldType = type;
-    fld->Capt = capt;
-    fld->Size = size;
-    fld->CreateField();
-    return obj->FldList->Add(std::move(fld));
-}
-
-TObjLink* NewLink(TObj* parent, TFld* child)
-{
-    auto link = std::make_unique<TObjLink>(parent, child);
-    link->DeleteRule = fkNoAction;
-    link->Main = true;
-    link->CreateLink();
-    TObjLink* raw = link.release();
-    parent->ChildList->Add(raw);
-    child->Obj->ParentList->Add(raw);
-    return raw;
-}
-
 void Exec(const QString& sql)
 {
     auto q = NewIBSQL();
@@ -53,25 +20,59 @@ void AddTblFld(int tbl, const TFld* fld, int lft, int rgt)
 
 }  // namespace
 
+TObj* AddObject(const QString& table, const QString& capt)
+{
+    auto obj = std::make_unique<TObj>();
+    obj->Table = table;
+    obj->Capt = capt.isEmpty() ? table : capt;
+    obj->CreateTable();
+    return ObjList->Add(std::move(obj));
+}
+
+TFld* AddField(TObj* obj, const QString& name, TFldType type, int size, bool notNull, const QString& capt)
+{
+    auto fld = std::make_unique<TFld>();
+    fld->Obj = obj;
+    fld->Field = name;
+    fld->FldType = type;
+    fld->Size = size;
+    fld->NotNull = notNull;
+    fld->Capt = capt;
+    fld->CreateField();
+    return obj->FldList->Add(std::move(fld));
+}
+
+TObjLink* AddLink(TObj* parent, TFld* child, TFKRule rule, bool main)
+{
+    auto link = std::make_unique<TObjLink>(parent, child);
+    link->DeleteRule = rule;
+    link->Main = main;
+    link->CreateLink();
+    TObjLink* raw = link.release();
+    parent->ChildList->Add(raw);
+    child->Obj->ParentList->Add(raw);
+    return raw;
+}
+
 TExampleCatalogue BuildExampleCatalogue()
 {
     if (!ObjList)
         LoadMeta();
-    TObj* city = NewObj("CITY", "Города");
-    TFld* cityName = NewFld(city, "CITY_NAME", ftString, "Город", 60);
-    TObj* cust = NewObj("CUST", "Клиенты");
-    TFld* custName = NewFld(cust, "CUST_NAME", ftString, "Клиент", 100);
-    TFld* custCity = NewFld(cust, "CITY_ID", ftFK, "Город клиента");
-    TObj* emp = NewObj("EMP", "Сотрудники");
-    TFld* empActive = NewFld(emp, "EMP_ACTIVE", ftBoolean, "Работает");
-    TObj* ord = NewObj("ORD", "Заказы");
-    TFld* ordNum = NewFld(ord, "ORD_NUM", ftString, "Номер", 20);
-    TFld* ordDate = NewFld(ord, "ORD_DATE", ftDate, "Дата");
-    TFld* ordCust = NewFld(ord, "CUST_ID", ftFK, "Покупатель");
-    TFld* ordMgr = NewFld(ord, "MGR_ID", ftFK, "Менеджер");
-    NewLink(city, custCity);
-    TObjLink* byCust = NewLink(cust, ordCust);
-    NewLink(emp, ordMgr);
+    TObj* city = AddObject("CITY", "Города");
+    TFld* cityName = AddField(city, "CITY_NAME", ftString, 60, false, "Город");
+    TObj* cust = AddObject("CUST", "Клиенты");
+    TFld* custName = AddField(cust, "CUST_NAME", ftString, 100, false, "Клиент");
+    TFld* custCity = AddField(cust, "CITY_ID", ftFK, 0, false, "Город клиента");
+    TObj* emp = AddObject("EMP", "Сотрудники");
+    TFld* empActive = AddField(emp, "EMP_ACTIVE", ftBoolean, 0, false, "Работает");
+    TObj* ord = AddObject("ORD", "Заказы");
+    TFld* ordNum = AddField(ord, "ORD_NUM", ftString, 20, false, "Номер");
+    TFld* ordDate = AddField(ord, "ORD_DATE", ftDate, 0, false, "Дата");
+    TFld* ordCust = AddField(ord, "CUST_ID", ftFK, 0, false, "Покупатель");
+    TFld* ordMgr = AddField(ord, "MGR_ID", ftFK, 0, false, "Менеджер");
+    AddLink(city, custCity, fkNoAction, true);
+    TObjLink* byCust = AddLink(cust, ordCust, fkNoAction, true);
+    AddLink(emp, ordMgr, fkNoAction, true);
 
     TExampleCatalogue ex;
     for (int* id : {&ex.OrdTbl, &ex.OrdDetailTbl}) {

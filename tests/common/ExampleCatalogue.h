@@ -1,5 +1,15 @@
 #pragma once
 
+#include "Obj.h"
+
+#include <QString>
+
+// Schema changes for test catalogues, each added to the loaded ObjList.
+TObj* AddObject(const QString& table, const QString& capt = QString());
+TFld* AddField(TObj* obj, const QString& name, TFldType type, int size = 0, bool notNull = false,
+               const QString& capt = QString());
+TObjLink* AddLink(TObj* parent, TFld* child, TFKRule rule, bool main = false);
+
 // A small order catalogue made through the model's schema changes: ORD
 // (ORD_NUM, ORD_DATE, CUST_ID -> CUST, MGR_ID -> EMP), CUST (CUST_NAME,
 // CITY_ID -> CITY), CITY (CITY_NAME), EMP (EMP_ACTIVE); a grid of ORD with

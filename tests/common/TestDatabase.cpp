@@ -1,5 +1,6 @@
 #include "TestDatabase.h"
 
+#include "Error.h"
 #include "Schema.h"
 #include "Session.h"
 
@@ -17,6 +18,16 @@ QTemporaryDir& Scratch()
 }
 
 }  // namespace
+
+QString Raised(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const Error& e) {
+        return e.Message();
+    }
+    return "<no error>";
+}
 
 QString ScratchDir() { return Scratch().path(); }
 
@@ -62,6 +73,16 @@ QString SessionTest::Scalar(const QString& sql)
     q->SQL << sql;
     q->ExecQuery();
     return q->Eof() ? QString() : q->Fields(0).AsString();
+}
+
+QStringList SessionTest::Column(const QString& sql)
+{
+    auto q = NewIBSQL();
+    q->SQL << sql;
+    QStringList values;
+    for (q->ExecQuery(); !q->Eof(); q->Next())
+        values << q->Fields(0).AsString();
+    return values;
 }
 
 void SessionTest::Exec(const QString& sql)

@@ -2,12 +2,16 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <gtest/gtest.h>
 #include <ostream>
 
 // Readable texts in test failures.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 inline void PrintTo(const QStringList& l, std::ostream* os) { *os << '[' << l.join("\" | \"").toStdString() << ']'; }
+
+// The message of the error f raises, or "<no error>".
+QString Raised(const std::function<void()>& f);
 
 // The catalogue database made once per test binary; each test works on a
 // copy of its file.
@@ -27,6 +31,8 @@ protected:
     // column of its first row as text ("" when there is no row).
     QString Scalar(const QString& sql);
     void Exec(const QString& sql);
+    // The first column of every row, as text.
+    QStringList Column(const QString& sql);
 
     QString DbPath;
 };

@@ -7,15 +7,6 @@ namespace {
 
 class CatalogueTest : public SessionTest {
 protected:
-    QStringList Column(const QString& sql)
-    {
-        auto q = NewIBSQL();
-        q->SQL << sql;
-        QStringList values;
-        for (q->ExecQuery(); !q->Eof(); q->Next())
-            values << q->Fields(0).AsString();
-        return values;
-    }
     int Count(const QString& sql) { return Scalar(sql).toInt(); }
 };
 

@@ -1,4 +1,5 @@
 #include "Error.h"
+#include "ExampleCatalogue.h"
 #include "Obj.h"
 #include "Session.h"
 #include "TestDatabase.h"
@@ -26,36 +27,6 @@ protected:
         SessionTest::TearDown();
     }
 
-    // A new object with its table, added to the catalogue.
-    TObj* NewObj(const QString& table)
-    {
-        auto obj = std::make_unique<TObj>();
-        obj->Table = table;
-        obj->Capt = table;
-        obj->CreateTable();
-        return ObjList->Add(std::move(obj));
-    }
-    TFld* NewFld(TObj* obj, const QString& name, TFldType type, bool notNull = false, int size = 0)
-    {
-        auto fld = std::make_unique<TFld>();
-        fld->Obj = obj;
-        fld->Field = name;
-        fld->FldType = type;
-        fld->NotNull = notNull;
-        fld->Size = size;
-        fld->CreateField();
-        return obj->FldList->Add(std::move(fld));
-    }
-    TObjLink* NewLink(TObj* parent, TFld* child, TFKRule rule)
-    {
-        auto link = std::make_unique<TObjLink>(parent, child);
-        link->DeleteRule = rule;
-        link->CreateLink();
-        TObjLink* raw = link.release();
-        parent->ChildList->Add(raw);
-        child->Obj->ParentList->Add(raw);
-        return raw;
-    }
     int Count(const QString& sql) { return Scalar(sql).toInt(); }
     bool ColumnExists(const QString& table, const QString& column)
     {
@@ -102,7 +73,7 @@ TEST_F(ObjSchemaTest, CreateTableWithAnEmptyNameUsesTheId)
 
 TEST_F(ObjSchemaTest, AFailedCreateTableLeavesNothingAndKeepsItsNames)
 {
-    NewObj("DUP");
+    AddObject("DUP");
     TObj again;
     again.Table = "dup";
     EXPECT_THROW(again.CreateTable(), Error);
@@ -123,7 +94,7 @@ struct TFieldCase {
 
 TEST_F(ObjSchemaTest, CreateFieldStatementsByType)
 {
-    TObj* t = NewObj("T");
+    TObj* t = AddObject("T");
     const TFieldCase cases[] = {
         {"s40", ftString, false, 40, "alter table T add S40 varchar(40) character set UTF8  collate UNICODE", false},
         {"S100", ftString, true, 100, "alter table T add S100 varchar(100) character set UTF8 not null collate UNICODE",
@@ -139,7 +110,7 @@ TEST_F(ObjSchemaTest, CreateFieldStatementsByType)
     };
     for (const TFieldCase& c : cases) {
         Statements.clear();
-        TFld* f = NewFld(t, c.Name, c.Type, c.NotNull, c.Size);
+        TFld* f = AddField(t, c.Name, c.Type, c.Size, c.NotNull);
         SCOPED_TRACE(c.Name);
         ASSERT_EQ(Statements.size(), 2);
         EXPECT_EQ(Statements[0], QString::fromUtf8(c.Statement));
@@ -175,7 +146,7 @@ TEST_F(ObjSchemaTest, CreateFieldStatementsByType)
 
 TEST_F(ObjSchemaTest, BadNamesAreRefusedBeforeAnythingReachesTheDatabase)
 {
-    TObj* t = NewObj("GOOD");
+    TObj* t = AddObject("GOOD");
     const QString bad[] = {"A B", "A\"B", "A;DROP", "Таблица", QString(32, 'A'), "1ABC", "A-B", "A'B"};
     for (const QString& name : bad) {
         Statements.clear();
@@ -204,15 +175,15 @@ TEST_F(ObjSchemaTest, BadNamesAreRefusedBeforeAnythingReachesTheDatabase)
         EXPECT_TRUE(Statements.isEmpty()) << Statements.join(" | ").toStdString();
     }
     // The longest names that fit: 28 for a table (its key column adds "_ID"), 31 for a field.
-    TObj* longest = NewObj(QString(28, 'T'));
-    NewFld(longest, "F" + QString(30, 'x'), ftInteger);
+    TObj* longest = AddObject(QString(28, 'T'));
+    AddField(longest, "F" + QString(30, 'x'), ftInteger);
     EXPECT_TRUE(ColumnExists(QString(28, 'T'), "F" + QString(30, 'X')));
 }
 
 TEST_F(ObjSchemaTest, DropFieldAndDropTable)
 {
-    TObj* t = NewObj("T");
-    TFld* f = NewFld(t, "F", ftString, false, 10);
+    TObj* t = AddObject("T");
+    TFld* f = AddField(t, "F", ftString, 10, false);
     const int key = t->FldList->GetPKFld()->Id;
     Statements.clear();
     try {
@@ -239,11 +210,11 @@ TEST_F(ObjSchemaTest, DropFieldAndDropTable)
 
 TEST_F(ObjSchemaTest, LinksAndTheirFailure)
 {
-    TObj* p = NewObj("P");
-    TObj* c = NewObj("C");
-    TFld* ref = NewFld(c, "P_REF", ftFK);
+    TObj* p = AddObject("P");
+    TObj* c = AddObject("C");
+    TFld* ref = AddField(c, "P_REF", ftFK);
     Statements.clear();
-    TObjLink* link = NewLink(p, ref, fkCascade);
+    TObjLink* link = AddLink(p, ref, fkCascade);
     EXPECT_EQ(Statements[0], "alter table C add constraint FK_C_P_REF\nforeign key (P_REF) references P(P_ID)\n"
                              "on delete CASCADE on update CASCADE");
     EXPECT_NE(link->Id, 0);
@@ -255,7 +226,7 @@ TEST_F(ObjSchemaTest, LinksAndTheirFailure)
 
     // A link without a delete rule fails at its constraint; after the
     // caller's rollback nothing of it remains.
-    TFld* bad = NewFld(c, "P_BAD", ftFK);
+    TFld* bad = AddField(c, "P_BAD", ftFK);
     auto none = std::make_unique<TObjLink>(p, bad);
     EXPECT_THROW(none->CreateLink(), Error);
     DBRollback();
@@ -274,9 +245,9 @@ TEST_F(ObjSchemaTest, LinksAndTheirFailure)
 
 TEST_F(ObjSchemaTest, UniqueIndexOverTwoFields)
 {
-    TObj* t = NewObj("T");
-    TFld* f1 = NewFld(t, "F1", ftInteger);
-    TFld* f2 = NewFld(t, "F2", ftInteger);
+    TObj* t = AddObject("T");
+    TFld* f1 = AddField(t, "F1", ftInteger);
+    TFld* f2 = AddField(t, "F2", ftInteger);
     DBCommit();
     Statements.clear();
     t->CreateIndex({f1, f2});
@@ -301,11 +272,11 @@ protected:
     void SetUp() override
     {
         ObjSchemaTest::SetUp();
-        P = NewObj("P");
-        C = NewObj("C");
-        Amount = NewFld(C, "AMOUNT", ftNum152);
-        TFld* ref = NewFld(C, "P_ID", ftFK);
-        Link = NewLink(P, ref, fkCascade);
+        P = AddObject("P");
+        C = AddObject("C");
+        Amount = AddField(C, "AMOUNT", ftNum152);
+        TFld* ref = AddField(C, "P_ID", ftFK);
+        Link = AddLink(P, ref, fkCascade);
         DBCommit();
         for (int id = 1; id <= 3; ++id)
             Exec(QString("insert into P (P_ID) values (%1)").arg(id));

@@ -8,16 +8,6 @@
 
 namespace {
 
-QString Raised(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.Message();
-    }
-    return "<no error>";
-}
-
 class ObjTest : public SessionTest {};
 
 TEST_F(ObjTest, LoadMetaLoadsTheSelfDescribedCatalogue)

@@ -8,16 +8,6 @@
 
 namespace {
 
-QString Raised(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const Error& e) {
-        return e.Message();
-    }
-    return "<no error>";
-}
-
 class VariantTest : public ::testing::Test {
 protected:
     void TearDown() override { FormatSettings = TFormatSettings{'.', "dd.MM.yyyy"}; }

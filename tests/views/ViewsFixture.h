@@ -25,15 +25,6 @@ protected:
     {
         return Scalar(QString("select %1_ID from %1 where %1_NAME = '%2'").arg(table, name)).toInt();
     }
-    QStringList Column(const QString& sql)
-    {
-        auto q = NewIBSQL();
-        q->SQL << sql;
-        QStringList values;
-        for (q->ExecQuery(); !q->Eof(); q->Next())
-            values << q->Fields(0).AsString();
-        return values;
-    }
 
     int AddTbl(TObj* obj, TObjLink* link, const QString& name, bool isDefault, const QString& dev = "0")
     {
