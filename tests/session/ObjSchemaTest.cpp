@@ -83,6 +83,41 @@ TEST_F(ObjSchemaTest, AFailedCreateTableLeavesNothingAndKeepsItsNames)
     EXPECT_FALSE(again.FldList);
 }
 
+TEST_F(ObjSchemaTest, AChangeThatFailsHalfwayLeavesNothingBehind)
+{
+    // The table and its key go in, then the sequence fails: all of it is undone.
+    Exec("create sequence HALF_ID");
+    DBCommit();
+    TObj half;
+    half.Table = "HALF";
+    EXPECT_THROW(half.CreateTable(), Error);
+    EXPECT_EQ(Count("select count(*) from RDB$RELATIONS where RDB$RELATION_NAME = 'HALF'"), 0);
+    EXPECT_EQ(Count("select count(*) from RDB$RELATION_CONSTRAINTS where RDB$CONSTRAINT_NAME = 'PK_HALF'"), 0);
+    EXPECT_EQ(Count("select count(*) from OBJ where OBJ_TABLE = 'HALF'"), 0);
+    EXPECT_EQ(Count("select count(*) from FLD where FLD_FIELD = 'HALF_ID'"), 0);
+
+    // An aggregate whose second trigger cannot be made: after the caller's
+    // rollback there is no column, no catalogue row and no first trigger.
+    TObj* p = AddObject("P");
+    TObj* c = AddObject("C");
+    TFld* amount = AddField(c, "AMOUNT", ftNum152);
+    TObjLink* link = AddLink(p, AddField(c, "P_ID", ftFK), fkCascade);
+    DBCommit();
+    Exec("create trigger SUMMA_AD for C active after delete position 5 as begin end");
+    DBCommit();
+    TFld sum;
+    sum.Obj = p;
+    sum.Field = "SUMMA";
+    sum.FldType = ftNum152;
+    sum.AgrObjLink = link;
+    sum.AgrFld = amount;
+    EXPECT_THROW(sum.CreateField(), Error);
+    DBRollback();
+    EXPECT_FALSE(ColumnExists("P", "SUMMA"));
+    EXPECT_EQ(Count("select count(*) from FLD where FLD_FIELD = 'SUMMA'"), 0);
+    EXPECT_EQ(Count("select count(*) from RDB$TRIGGERS where RDB$TRIGGER_NAME = 'SUMMA_AI'"), 0);
+}
+
 struct TFieldCase {
     const char* Name;
     TFldType Type;
