@@ -88,15 +88,20 @@ public:
     explicit TToolSession(const TDbArgs& a)
     {
         InitSession();
-        Database->DatabaseName = a.Positional[0];
-        Database->Params << "user_name=" + a.User;
-        if (!a.Password.isEmpty())
-            Database->Params << "password=" + a.Password;
-        Database->Params << "lc_ctype=UTF8";
-        Database->Open();
-        Transaction->StartTransaction();
-        Connected = true;
-        LoadMeta();
+        try {
+            Database->DatabaseName = a.Positional[0];
+            Database->Params << "user_name=" + a.User;
+            if (!a.Password.isEmpty())
+                Database->Params << "password=" + a.Password;
+            Database->Params << "lc_ctype=UTF8";
+            Database->Open();
+            Transaction->StartTransaction();
+            Connected = true;
+            LoadMeta();
+        } catch (...) {
+            DoneSession();
+            throw;
+        }
     }
     ~TToolSession() { DoneSession(); }
 };

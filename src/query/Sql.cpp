@@ -16,6 +16,13 @@ bool TakesParam(const TFilterTreeItem* node)
 
 QString NodeName(const TFilterTreeItem* node) { return node->Name.isEmpty() ? QString::number(node->Id) : node->Name; }
 
+// "Фильтр "CAPTION" (ID): условие "NODE" " - how builder errors name a filter's node.
+QString Where(const TFilter* filter, const TFilterTreeItem* node)
+{
+    return Format("Фильтр \"%s\" (%d): условие \"%s\"", {filter->Capt.isEmpty() ? filter->Name : filter->Capt,
+                                                           filter->Id, NodeName(node)});
+}
+
 // The comparisons that take one value, as operators plain and negated.
 struct TComparison {
     TFilterTreeType Type;
@@ -111,9 +118,10 @@ void TTblSql::CreateBaseSQL(TTbl* ATbl)
     Tbl = ATbl;
     if (!Tbl->TblFld)
         throw Error(Format("Таблица \"%s\" (%d): нет дерева колонок", {Tbl->Capt, Tbl->Id}));
-    WalkColumns(Tbl->TblFld.get(), AliasIndex);
-    if (JoinList.empty())
+    const TFld* root = Tbl->TblFld->Fld;
+    if (!root || root->FldType != ftPK || root->Obj != Tbl->Obj)
         throw Error(Format("Таблица \"%s\" (%d): корень дерева колонок не является ключом объекта", {Tbl->Capt, Tbl->Id}));
+    WalkColumns(Tbl->TblFld.get(), AliasIndex);
 }
 
 void TTblSql::WalkColumns(TTblFld* node, int alias)
@@ -155,13 +163,21 @@ std::unique_ptr<TFilter> TTblSql::MakeKeyFilter(TFld* fld) const
     return filter;
 }
 
+TJoin* TTblSql::BaseJoin() const
+{
+    if (JoinList.empty())
+        throw Error("TTblSql: the statements are not built (CreateBaseSQL first)");
+    return JoinList.front().get();
+}
+
 void TTblSql::LoadFilters()
 {
+    if (!Tbl)
+        throw Error("TTblSql: no grid definition (CreateBaseSQL first)");
     RefreshFilter.reset();
     FilterList->Load(Tbl);
     if (Tbl->ObjLink) {
         ParentFilter = FilterList->Add(MakeKeyFilter(Tbl->ObjLink->ChildFld));
-        ParentFilter->Name = "Parent";
     }
     RefreshFilter = MakeKeyFilter(KeyOf(Tbl->Obj));
     DeleteFilter = MakeKeyFilter(KeyOf(Tbl->Obj));
@@ -188,7 +204,7 @@ void TTblSql::RenderFilter(TFilter* filter, std::vector<QStringList>& where)
 
 int TTblSql::PathAlias(TFilter* filter, TFilterTreeItem* node)
 {
-    TJoin* current = JoinList.front().get();
+    TJoin* current = BaseJoin();
     for (TFld* step : node->FldList) {
         TJoin* next = nullptr;
         for (size_t i = 1; i < JoinList.size() && !next; ++i)
@@ -197,9 +213,8 @@ int TTblSql::PathAlias(TFilter* filter, TFilterTreeItem* node)
         if (!next) {
             TObjLink* link = current->Obj1->ParentList ? current->Obj1->ParentList->GetByFld(step) : nullptr;
             if (!link)
-                throw Error(Format("Фильтр \"%s\": путь условия \"%s\" проходит через поле %s, которое не ссылается "
-                                   "из объекта %s",
-                                   {filter->Name, NodeName(node), step->Field, current->Obj1->Table}));
+                throw Error(Where(filter, node) + Format(": путь проходит через поле %s, которое не ссылается из объекта %s",
+                                                         {step->Field, current->Obj1->Table}));
             ++AliasIndex;
             next = AddJoin(false, link->ParentObj, KeyOf(link->ParentObj), AliasIndex, step, current->Ind1, false);
         }
@@ -211,6 +226,17 @@ int TTblSql::PathAlias(TFilter* filter, TFilterTreeItem* node)
 void TTblSql::RenderNode(TFilter* filter, TFilterTreeItem* node, QStringList& lines)
 {
     const TFilterTreeType kind = node->FilterTreeType;
+    if (kind == ftBetween || kind == ftIn || kind == ftExist)
+        throw Error(Where(filter, node) + Format(" вида %s не поддерживается", {KindName(kind)}));
+
+    // A node with a field finds its table and takes its parameter number
+    // first, whatever its kind.
+    int alias = 0;
+    if (node->Fld) {
+        alias = PathAlias(filter, node);
+        if (TakesParam(node))
+            node->ParamIndex = Variant(ParamIndex++);
+    }
     if (kind == ftAnd || kind == ftOr) {
         lines << "  (";
         bool first = true;
@@ -223,24 +249,21 @@ void TTblSql::RenderNode(TFilter* filter, TFilterTreeItem* node, QStringList& li
         lines << "  )";
         return;
     }
-    if (kind == ftBetween || kind == ftIn || kind == ftExist)
-        throw Error(Format("Фильтр \"%s\": условие \"%s\" вида %s не поддерживается", {filter->Name, NodeName(node),
-                                                                                       KindName(kind)}));
     if (!node->Fld)
-        throw Error(Format("Фильтр \"%s\": условие \"%s\" не задаёт поле", {filter->Name, NodeName(node)}));
+        throw Error(Where(filter, node) + " не задаёт поле");
 
-    const int alias = PathAlias(filter, node);
-    if (TakesParam(node))
-        node->ParamIndex = Variant(ParamIndex++);
     const QString& f = node->Fld->Field;
+    const bool boolean = node->Fld->FldType == ftBoolean;
     if (kind == ftEmpty) {
         lines << Format(node->No ? "  T%d.%s is not null" : "  T%d.%s is null", {alias, f});
         return;
     }
-    if (kind == ftEqual && node->Fld->FldType == ftBoolean) {
+    if (kind == ftEqual && boolean) {
         lines << Format(node->No ? "  T%d.%s <> 1" : "  T%d.%s = 1", {alias, f});
         return;
     }
+    if ((kind == ftGreater || kind == ftLess) && boolean)
+        throw Error(Where(filter, node) + Format(" вида %s неприменимо к логическому полю %s", {KindName(kind), f}));
     for (const TComparison& c : Comparisons)
         if (c.Type == kind) {
             lines << Format("  T%d.%s %s :%d", {alias, f, node->No ? c.Negated : c.Plain, VarToIntNotNull(node->ParamIndex)});
@@ -250,6 +273,7 @@ void TTblSql::RenderNode(TFilter* filter, TFilterTreeItem* node, QStringList& li
 
 void TTblSql::SetSQL(QStringList& ASelectStrings, QStringList& ARefreshStrings, QStringList& ADeleteStrings) const
 {
+    const TJoin* base = BaseJoin();
     QStringList fields;
     for (size_t i = 0; i < SelectFldList.size(); ++i)
         fields << "  " + SelectFldList[i]->AsString() + (i + 1 < SelectFldList.size() ? "," : "");
@@ -278,7 +302,7 @@ void TTblSql::SetSQL(QStringList& ASelectStrings, QStringList& ARefreshStrings, 
     ARefreshStrings << "where" << conditions(WhereRefreshList);
 
     ADeleteStrings.clear();
-    ADeleteStrings << "delete" << "from" << "  " + JoinList.front()->AsFromString() << "where"
+    ADeleteStrings << "delete" << "from" << "  " + base->AsFromString() << "where"
                    << conditions(WhereDeleteList);
 }
 

@@ -69,6 +69,7 @@ public:
 
 private:
     void WalkColumns(TTblFld* node, int alias);
+    TJoin* BaseJoin() const;
     TJoin* AddJoin(bool left, TObj* obj, TFld* key, int alias, TFld* ref, int refAlias, bool refresh);
     std::unique_ptr<TFilter> MakeKeyFilter(TFld* fld) const;
     void RenderFilter(TFilter* filter, std::vector<QStringList>& where);

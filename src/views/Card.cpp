@@ -103,6 +103,7 @@ void TCard::LoadTree()
             // Editors of strings, numbers and links may show a field of another object.
             if (!node->Fld && node->CtrlType >= ctEditStr && node->CtrlType <= ctEditObj)
                 node->Fld = ObjList->GetFldById(fldId);
+            node->FldMissing = fldId != 0 && !ObjList->GetFldById(fldId);
             node->Capt = q.FieldByName("CTRL_CAPT").AsString();
             node->ROAdd = q.FieldByName("CTRL_ROADD").AsLong() != 0;
             node->ROEdt = q.FieldByName("CTRL_ROEDT").AsLong() != 0;
@@ -122,7 +123,7 @@ void TCard::SaveTree()
     FQuery->Close();
     if (!RootCtrl)
         return;
-    PruneTree<TCtrl>(RootCtrl.get(), [](TCtrl* c) { return !IsEditorCtrl(c->CtrlType) || c->Fld; });
+    PruneTree<TCtrl>(RootCtrl.get(), [](TCtrl* c) { return !c->FldMissing; });
     FQuery->SQL = QStringList{
         "insert into CTRL",
         "(CTRL_ID, CARD_ID, FLD_ID, CTRL_LFT, CTRL_RGT, CTRL_CLEFT, CTRL_CTOP, CTRL_CHEIGHT, CTRL_CWIDTH, CTRL_LLEFT, "

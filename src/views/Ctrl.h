@@ -32,7 +32,7 @@ int CtrlTypeCode(TCtrlType type);
 // controls and tab sheets).
 bool IsEditorCtrl(TCtrlType type);
 
-// One control. An editor whose field is missing from the catalogue keeps
+// One control. A control whose field is missing from the catalogue keeps
 // its place without a field; the next save drops it.
 class TCtrl : public TTreeNode<TCtrl> {
 public:
@@ -49,6 +49,9 @@ public:
     bool ROAdd = false;
     bool ROEdt = false;
     TFld* Fld = nullptr;  // not owned
+    // The stored field is not in the catalogue (deleted since): the next save
+    // drops the control with its subtree.
+    bool FldMissing = false;
 
     // The field's caption when there is a field, else the control's own.
     QString GetCapt() const;

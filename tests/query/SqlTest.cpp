@@ -342,26 +342,50 @@ TEST_F(SqlFilterTest, KindsWithoutATextAreRefusedNamingFilterAndNode)
 {
     for (const char* kind : {"Between", "In", "Exist"}) {
         Exec("delete from FLTR");
-        AddNode(AddFilter("Odd"), 1, 2, kind, Fld("ORD", "ORD_NUM"), 0, "Node1");
+        const int f = AddFilter("Odd");
+        AddNode(f, 1, 2, kind, Fld("ORD", "ORD_NUM"), 0, "Node1");
         TTbl tbl;
         ASSERT_TRUE(tbl.LoadById(Ex.OrdTbl));
-        try {
-            Build(tbl);
-            ADD_FAILURE() << kind;
-        } catch (const Error& e) {
-            EXPECT_EQ(e.Message(), QString("Фильтр \"Odd\": условие \"Node1\" вида %1 не поддерживается").arg(kind));
-        }
+        EXPECT_EQ(Raised([&] { Build(tbl); }),
+                  QString("Фильтр \"Odd\" (%1): условие \"Node1\" вида %2 не поддерживается").arg(f).arg(kind));
     }
-    Exec("delete from FLTR");
-    AddNode(AddFilter("Bool"), 1, 2, "Containing", Fld("EMP", "EMP_ACTIVE"));
-    TTbl tbl;
-    ASSERT_TRUE(tbl.LoadById(Ex.OrdTbl));
-    try {
-        Build(tbl);
-        FAIL();
-    } catch (const Error& e) {
-        EXPECT_EQ(e.Message(), "Variant is empty");  // a boolean field has no parameter
+    const struct {
+        const char* Kind;
+        QString Says;
+    } booleans[] = {
+        {"Containing", "Variant is empty"},  // a boolean field has no parameter
+        {"Greater", "вида Greater неприменимо к логическому полю EMP_ACTIVE"},
+        {"Less", "вида Less неприменимо к логическому полю EMP_ACTIVE"},
+    };
+    for (const auto& b : booleans) {
+        Exec("delete from FLTR");
+        const int n = AddNode(AddFilter("Bool"), 1, 2, b.Kind, Fld("EMP", "EMP_ACTIVE"), 0, "Flag");
+        AddStep(n, Fld("ORD", "MGR_ID"));
+        TTbl tbl;
+        ASSERT_TRUE(tbl.LoadById(Ex.OrdTbl));
+        EXPECT_TRUE(Raised([&] { Build(tbl); }).endsWith(b.Says)) << b.Kind;
     }
+}
+
+TEST_F(SqlTest, TheBuilderRefusesWhatItCannotBuild)
+{
+    // Statements asked for before anything is built.
+    QStringList a, b, c;
+    EXPECT_EQ(Raised([&] { Sql->SetSQL(a, b, c); }), "TTblSql: the statements are not built (CreateBaseSQL first)");
+    EXPECT_EQ(Raised([&] { Sql->LoadFilters(); }), "TTblSql: no grid definition (CreateBaseSQL first)");
+    // A root that is not the object's key.
+    auto tbl = MemoryTbl("ORD");
+    tbl->TblFld->Fld = Fld("ORD", "CUST_ID");
+    EXPECT_EQ(Raised([&] { Sql->CreateBaseSQL(tbl.get()); }),
+              "Таблица \"ORD\" (0): корень дерева колонок не является ключом объекта");
+    // A detail grid opened before its parent key is set.
+    TTbl detail;
+    ASSERT_TRUE(detail.LoadById(Ex.OrdDetailTbl));
+    Build(detail);
+    Sql->FilterList->GetByName("CityMgr")->GetFilterTreeItemByName("City")->Value = Variant("Тула");
+    EXPECT_EQ(Raised([&] { Run(Select, stSelect); }), "Variant is empty");
+    Sql->ParentFilter->FilterTree->Value = Variant(1);
+    Run(Select, stSelect, [](TIBSQL& q) { EXPECT_TRUE(q.Eof()); });
 }
 
 }  // namespace

@@ -140,16 +140,22 @@ TEST_F(CardTest, DeleteCtrlRemovesASubtreeAndTheSaveLeavesNoGaps)
 TEST_F(CardTest, AnEditorOfAMissingFieldIsDroppedAtTheNextSave)
 {
     const int id = AddCard(Obj("OBJ"), "missing", false);
-    AddCtrl(id, "Root", "null", 1, 8);
-    AddCtrl(id, "EditInt", "99999", 2, 3);
+    AddCtrl(id, "Root", "null", 1, 10);
+    AddCtrl(id, "EditInt", "99999", 2, 3);  // a field deleted since
     AddCtrl(id, "TabSheet", "null", 4, 5);
     AddCtrl(id, "EditStr", QString::number(Fld("OBJ", "OBJ_CAPT")->Id), 6, 7);
+    AddCtrl(id, "DateEdit", QString::number(Fld("TBL", "TBL_ID")->Id), 8, 9);  // another object's field
     TCard card;
     ASSERT_TRUE(card.LoadById(id));
     EXPECT_EQ((*card.RootCtrl)[0]->Fld, nullptr);
+    EXPECT_TRUE((*card.RootCtrl)[0]->FldMissing);
+    EXPECT_EQ((*card.RootCtrl)[3]->Fld, nullptr);
+    EXPECT_FALSE((*card.RootCtrl)[3]->FldMissing);
     card.SaveTree();
-    EXPECT_EQ(Shape(card.RootCtrl.get()), "(1,6 (2,3) (4,5))");
-    EXPECT_EQ((*card.RootCtrl)[0]->CtrlType, ctTabSheet);  // containers stay without a field
+    // The tab sheet and the date editor without a field of the card's object stay.
+    EXPECT_EQ(Shape(card.RootCtrl.get()), "(1,8 (2,3) (4,5) (6,7))");
+    EXPECT_EQ((*card.RootCtrl)[0]->CtrlType, ctTabSheet);
+    EXPECT_EQ((*card.RootCtrl)[2]->CtrlType, ctDateEdit);
 }
 
 TEST_F(CardTest, ChoosingACard)
