@@ -65,15 +65,19 @@ bool IsText(unsigned type) { return type == SQL_TEXT || type == SQL_VARYING; }
 
 TColumnLayout LayoutOf(Firebird::IMessageMetadata* meta, unsigned i, fb::TStatus& st)
 {
+    const auto get = [&](auto call) {
+        const auto value = call(st.Fresh());
+        st.Check();
+        return value;
+    };
     TColumnLayout l;
-    l.Type = meta->getType(st.Fresh(), i) & ~1u;
-    l.SubType = meta->getSubType(st.Fresh(), i);
-    l.Length = meta->getLength(st.Fresh(), i);
-    l.Scale = meta->getScale(st.Fresh(), i);
-    l.CharSet = meta->getCharSet(st.Fresh(), i);
-    l.Offset = meta->getOffset(st.Fresh(), i);
-    l.NullOffset = meta->getNullOffset(st.Fresh(), i);
-    st.Check();
+    l.Type = get([&](auto* s) { return meta->getType(s, i); }) & ~1u;
+    l.SubType = get([&](auto* s) { return meta->getSubType(s, i); });
+    l.Length = get([&](auto* s) { return meta->getLength(s, i); });
+    l.Scale = get([&](auto* s) { return meta->getScale(s, i); });
+    l.CharSet = get([&](auto* s) { return meta->getCharSet(s, i); });
+    l.Offset = get([&](auto* s) { return meta->getOffset(s, i); });
+    l.NullOffset = get([&](auto* s) { return meta->getNullOffset(s, i); });
     return l;
 }
 
@@ -259,6 +263,10 @@ void TIBSQL::Prepare()
         st.Check(Text());
         FInMeta = FStatement->getInputMetadata(st.Fresh());
         st.Check(Text());
+        const unsigned inputs = FInMeta->getCount(st.Fresh());
+        st.Check(Text());
+        for (unsigned i = 0; i < inputs; ++i)
+            FInLayouts.push_back(LayoutOf(FInMeta, i, st));
         FOutMeta = FStatement->getOutputMetadata(st.Fresh());
         st.Check(Text());
         DescribeColumns();
@@ -314,12 +322,10 @@ void TIBSQL::BindParams()
     std::vector<QByteArray> texts(count);
     for (unsigned i = 0; i < count; ++i) {
         const Variant& v = FParams[FParamOfPosition[i]]->FValue;
-        const unsigned declared = FInMeta->getType(st.Fresh(), i) & ~1u;
-        unsigned type = declared, length = FInMeta->getLength(st.Fresh(), i), charSet = 0;
-        int scale = FInMeta->getScale(st.Fresh(), i);
-        if (IsText(declared))
-            charSet = FInMeta->getCharSet(st.Fresh(), i);
-        st.Check();
+        const TColumnLayout& in = FInLayouts[i];
+        const unsigned declared = in.Type;
+        unsigned type = declared, length = in.Length, charSet = IsText(declared) ? in.CharSet : 0;
+        int scale = in.Scale;
         switch (v.Type()) {
         case TVarType::Unassigned:
         case TVarType::Null: break;
@@ -491,6 +497,7 @@ void TIBSQL::FreeHandle()
     ReleaseMeta(FOutMeta);
     FBindSignature.clear();
     FBindLayouts.clear();
+    FInLayouts.clear();
     if (FStatement) {
         fb::TStatus st;
         FStatement->free(st.Fresh());
@@ -516,8 +523,7 @@ TIBXSQLVAR& TIBSQL::ParamByName(const QString& name)
 
 TIBXSQLVAR& TIBSQL::FieldByName(const QString& name)
 {
-    if (!FStatement)
-        Prepare();
+    Prepare();  // the columns of the current text
     const auto it = FColumnByName.constFind(name.toUpper());
     if (it == FColumnByName.constEnd())
         throw Error(QString("Field \"%1\" not found").arg(name));
@@ -526,8 +532,7 @@ TIBXSQLVAR& TIBSQL::FieldByName(const QString& name)
 
 TIBXSQLVAR& TIBSQL::Fields(int index)
 {
-    if (!FStatement)
-        Prepare();
+    Prepare();  // the columns of the current text
     if (index < 0 || index >= FieldCount())
         throw Error(QString("Column index %1 out of range").arg(index));
     return *FColumns[index];

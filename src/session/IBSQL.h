@@ -135,6 +135,7 @@ private:
     Firebird::IStatement* FStatement = nullptr;
     unsigned FStatementType = 0;
     Firebird::IMessageMetadata* FInMeta = nullptr;   // as the server describes the inputs
+    std::vector<TColumnLayout> FInLayouts;
     Firebird::IMessageMetadata* FBindMeta = nullptr; // as the values are sent
     std::vector<unsigned> FBindSignature;
     std::vector<TColumnLayout> FBindLayouts;

@@ -124,6 +124,8 @@ void TObjLinkList::Clear()
 
 void TObjLinkList::Load()
 {
+    if (!ObjList)
+        throw Error("TObjLinkList.Load: the catalogue is not loaded");
     Clear();
     const TFld* pk = FObj->FldList ? FObj->FldList->GetPKFld() : nullptr;
     if (!pk)
@@ -271,6 +273,22 @@ QString TObj::GetLikeFldName(const QString& name) const
 // ---------------------------------------------------------------------------
 // TObjList
 
+namespace {
+
+// Every object has exactly one key field, named after its table with "_ID".
+void CheckKeyField(const TObj& obj)
+{
+    const auto keys = std::count_if(obj.FldList->begin(), obj.FldList->end(),
+                                    [](const auto& f) { return f->FldType == ftPK; });
+    const TFld* key = obj.FldList->GetPKFld();
+    if (keys == 1 && key->Field == obj.Table + "_ID")
+        return;
+    throw Error(Format("Объект %d (%s) должен иметь ровно одно поле первичного ключа %s_ID", {obj.Id, obj.Table,
+                                                                                              obj.Table}));
+}
+
+}  // namespace
+
 TObjList::TObjList() : FQuery(NewIBSQL()) {}
 
 TObjList::~TObjList()
@@ -323,6 +341,7 @@ void TObjList::Load()
             obj->Sys = q.FieldByName("OBJ_SYS").AsLong() == 1;
             obj->CreateLists();
             obj->LoadFields();
+            CheckKeyField(*obj);
             Add(std::move(obj));
             if (LoadProgress)
                 LoadProgress(q.RecordCount(), total);
@@ -341,6 +360,11 @@ void TObjList::Load()
             TObjLink* link = obj->ParentList->GetByFld(fld.get());
             if (!link)
                 throw Error(Format("Поле %d (%s.%s) является ссылкой, но связь для него не найдена",
+                                   {fld->Id, obj->Table, fld->Field}));
+            const auto links = std::count_if(obj->ParentList->begin(), obj->ParentList->end(),
+                                             [&](const TObjLink* l) { return l->ChildFld == fld.get(); });
+            if (links > 1)
+                throw Error(Format("Поле %d (%s.%s) является ссылкой сразу нескольких связей",
                                    {fld->Id, obj->Table, fld->Field}));
             fld->FKObj = link->ParentObj;
             fld->FKRule = link->DeleteRule;

@@ -15,14 +15,8 @@ namespace {
 // ("PK_") still fit the database's name limit.
 constexpr int MaxTableNameLength = MaxSqlNameLength - 3;
 
-void CheckNewName(const QString& name, const char* what, int maxLength)
-{
-    if (IsPlainSqlName(name) && name.size() <= maxLength)
-        return;
-    throw Error(Format("Недопустимое имя %s \"%s\": имя должно начинаться с латинской буквы и состоять из "
-                       "латинских букв, цифр, \"_\" и \"$\", не длиннее %d символов",
-                       {what, name, maxLength}));
-}
+// The longest summing field name whose triggers ("_AI", "_AD", "_AU") still fit.
+constexpr int MaxAggregateNameLength = MaxSqlNameLength - 3;
 
 // Runs one statement through a statement of its own, freed on return.
 void ExecuteOnce(const QString& sql, const std::function<void(TIBSQL&)>& bind = nullptr)
@@ -51,7 +45,7 @@ void TObj::Execute(const QString& sql)
 
 void TObj::CreateTable()
 {
-    const QString upper = Table.toUpper();
+    const QString upper = AsciiUpper(Table);
     if (!upper.isEmpty())
         CheckNewName(upper, "таблицы", MaxTableNameLength);
 
@@ -108,6 +102,7 @@ void TObj::CreateIndex(const TFldArray& fields)
         name += (name.isEmpty() ? "UN_" : "_") + fld->Field;
         columns += (columns.isEmpty() ? "" : ",") + fld->Field;
     }
+    CheckNewName(name, "ограничения");
 
     TDBChange change;
     Execute(Lines({"alter table " + Table, "add constraint " + name, Format("unique (%s)", {columns})}));
@@ -125,9 +120,11 @@ void TObj::CreateIndex(const TFldArray& fields)
 
 void TFld::CreateField()
 {
-    const QString upper = Field.toUpper();
+    const QString upper = AsciiUpper(Field);
     if (!upper.isEmpty())
-        CheckNewName(upper, "поля", MaxSqlNameLength);
+        CheckNewName(upper, "поля", AgrObjLink ? MaxAggregateNameLength : MaxSqlNameLength);
+    if (AgrObjLink && !AgrFld)
+        throw Error(Format("Агрегатное поле %s: не задано суммируемое поле", {upper}));
 
     if (Id == 0) {
         TObj* fldObj = ObjList ? ObjList->GetObjByTable("FLD") : nullptr;
@@ -194,8 +191,6 @@ void TFld::CreateField()
 
     if (!AgrObjLink)
         return;
-    if (!AgrFld)
-        throw Error(Format("Агрегатное поле %s: не задано суммируемое поле", {Field}));
     const TFld* pk = Obj->FldList ? Obj->FldList->GetPKFld() : nullptr;
     if (!pk)
         throw Error(Format("Объект %d (%s) не имеет поля первичного ключа", {Obj->Id, Obj->Table}));
@@ -276,6 +271,7 @@ void TObjLink::CreateLink()
     const TFld* parentKey = ParentObj->FldList ? ParentObj->FldList->GetPKFld() : nullptr;
     if (!parentKey)
         throw Error(Format("Объект %d (%s) не имеет поля первичного ключа", {ParentObj->Id, ParentObj->Table}));
+    CheckNewName("FK_" + ChildFld->Obj->Table + "_" + ChildFld->Field, "ограничения");
     ExecuteOnce(Format(Lines({"alter table %0:s add constraint FK_%0:s_%2:s",
                               "foreign key (%2:s) references %1:s(%3:s)", "on delete %s on update CASCADE"}),
                        {ChildFld->Obj->Table, ParentObj->Table, ChildFld->Field, parentKey->Field,

@@ -38,9 +38,10 @@ void InitSession()
 void DoneSession()
 {
     FreeMeta();
-    IdStatement.reset();
-    Transaction.reset();
+    // The connection goes first: closing it commits an active transaction.
     Database.reset();
+    Transaction.reset();
+    IdStatement.reset();
     UserId = 0;
     UserName.clear();
     ShowDebMsg = false;
@@ -128,6 +129,8 @@ QString ResolveDatabaseName(const QString& name, const QString& baseDir)
 
 void Connect()
 {
+    if (Database->Connected())
+        throw Error("Соединение с базой данных уже открыто");
     const QString dir = ExeDir();
     InitDatabase(*Database, QDir(dir).filePath("client.ini"), "base.fdb", "UTF8");
     Database->DatabaseName = ResolveDatabaseName(Database->DatabaseName, dir);

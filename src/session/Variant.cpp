@@ -113,7 +113,10 @@ qint64 Variant::AsCurrency() const
     switch (FType) {
     case TVarType::Currency: return FInt;
     case TVarType::Integer:
-    case TVarType::Boolean: return FInt * 10000;
+    case TVarType::Boolean:
+        if (FInt > std::numeric_limits<qint64>::max() / 10000 || FInt < std::numeric_limits<qint64>::min() / 10000)
+            RaiseConversion("Currency");
+        return FInt * 10000;
     default: {
         const double f = AsFloat() * 10000.0;
         if (!std::isfinite(f) || std::fabs(f) > 9.2e18)

@@ -2,6 +2,7 @@
 #include "ExampleCatalogue.h"
 #include "Obj.h"
 #include "Session.h"
+#include "SqlName.h"
 #include "TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -182,7 +183,9 @@ TEST_F(ObjSchemaTest, CreateFieldStatementsByType)
 TEST_F(ObjSchemaTest, BadNamesAreRefusedBeforeAnythingReachesTheDatabase)
 {
     TObj* t = AddObject("GOOD");
-    const QString bad[] = {"A B", "A\"B", "A;DROP", "Таблица", QString(32, 'A'), "1ABC", "A-B", "A'B"};
+    // Non-Latin letters stay as typed: none of them turns into a Latin one.
+    const QString bad[] = {"A B", "A\"B", "A;DROP", "Таблица", QString(32, 'A'), "1ABC", "A-B", "A'B", "straße",
+                           "ıd", "ſumma"};
     for (const QString& name : bad) {
         Statements.clear();
         TObj obj;
@@ -191,7 +194,7 @@ TEST_F(ObjSchemaTest, BadNamesAreRefusedBeforeAnythingReachesTheDatabase)
             obj.CreateTable();
             ADD_FAILURE() << "table accepted: " << name.toStdString();
         } catch (const Error& e) {
-            EXPECT_TRUE(e.Message().contains("\"" + name.toUpper() + "\"")) << e.Message().toStdString();
+            EXPECT_TRUE(e.Message().contains("\"" + AsciiUpper(name) + "\"")) << e.Message().toStdString();
             EXPECT_TRUE(e.Message().startsWith("Недопустимое имя таблицы")) << e.Message().toStdString();
         }
         EXPECT_EQ(obj.Id, 0);
@@ -203,7 +206,7 @@ TEST_F(ObjSchemaTest, BadNamesAreRefusedBeforeAnythingReachesTheDatabase)
             fld.CreateField();
             ADD_FAILURE() << "field accepted: " << name.toStdString();
         } catch (const Error& e) {
-            EXPECT_TRUE(e.Message().startsWith("Недопустимое имя поля \"" + name.toUpper() + "\""))
+            EXPECT_TRUE(e.Message().startsWith("Недопустимое имя поля \"" + AsciiUpper(name) + "\""))
                 << e.Message().toStdString();
         }
         EXPECT_EQ(fld.Id, 0);
@@ -213,6 +216,27 @@ TEST_F(ObjSchemaTest, BadNamesAreRefusedBeforeAnythingReachesTheDatabase)
     TObj* longest = AddObject(QString(28, 'T'));
     AddField(longest, "F" + QString(30, 'x'), ftInteger);
     EXPECT_TRUE(ColumnExists(QString(28, 'T'), "F" + QString(30, 'X')));
+
+    // Names made from valid ones must fit too: a link's constraint
+    // FK_<table>_<field>, and a summing field's triggers <field>_AI.
+    TObj* items = AddObject("ORDER_ITEMS");
+    TFld* ref = AddField(items, "PRODUCT_CATEGORY_ID", ftFK);
+    Statements.clear();
+    TObjLink link(t, ref);
+    link.DeleteRule = fkCascade;
+    EXPECT_TRUE(Raised([&] { link.CreateLink(); })
+                    .startsWith("Недопустимое имя ограничения \"FK_ORDER_ITEMS_PRODUCT_CATEGORY_ID\""));
+    TFld sum;
+    sum.Obj = t;
+    sum.Field = QString(29, 'S');
+    sum.FldType = ftNum152;
+    sum.AgrObjLink = &link;
+    sum.AgrFld = ref;
+    EXPECT_TRUE(Raised([&] { sum.CreateField(); }).startsWith("Недопустимое имя поля \"" + QString(29, 'S') + "\""));
+    sum.AgrFld = nullptr;
+    sum.Field = "S";
+    EXPECT_EQ(Raised([&] { sum.CreateField(); }), "Агрегатное поле S: не задано суммируемое поле");
+    EXPECT_TRUE(Statements.isEmpty()) << Statements.join(" | ").toStdString();
 }
 
 TEST_F(ObjSchemaTest, DropFieldAndDropTable)
